@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# One entry point for a fresh Debian or Ubuntu machine: installs whatever
+# packages are missing, configures, builds, and then
+#   test   runs every test (the default)
+#   asan   runs every test under AddressSanitizer + UndefinedBehaviorSanitizer
+#   fuzz   runs the libFuzzer targets for a bounded time (FUZZ_SECONDS, 45)
+#   bench  runs the benchmarks
+# The preset is "default", or "ci" (warnings are errors) when CI=true.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+command=${1:-test}
+preset=${VARNEL_PRESET:-$([ "${CI:-}" = true ] && echo ci || echo default)}
+jobs=$(nproc 2>/dev/null || echo 2)
+
+packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev)
+case "$command" in
+fuzz) packages+=(clang libclang-rt-dev) ;;
+esac
+
+install_missing() {
+    local missing=() p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+}
+
+build() {
+    cmake --preset "$1"
+    cmake --build --preset "$1" -j "$jobs"
+}
+
+install_missing "${packages[@]}"
+
+case "$command" in
+test)
+    build "$preset"
+    ctest --preset "$preset" -j "$jobs"
+    ;;
+asan)
+    build asan
+    ctest --preset asan -j "$jobs"
+    ;;
+fuzz)
+    build fuzz
+    seconds=${FUZZ_SECONDS:-45}
+    for target in build/fuzz/tests/fuzz/fuzz_*; do
+        name=$(basename "$target")
+        corpus=$(mktemp -d)
+        echo "== $name for ${seconds}s"
+        "$target" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 \
+            -artifact_prefix=build/fuzz/ "$corpus" "tests/fuzz/corpus/${name#fuzz_}"
+        rm -rf "$corpus"
+    done
+    ;;
+bench)
+    build "$preset"
+    for b in build/"$preset"/bench/bench_*; do "$b"; done
+    ;;
+*)
+    echo "usage: $0 [test|asan|fuzz|bench]" >&2
+    exit 2
+    ;;
+esac
