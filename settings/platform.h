@@ -1,0 +1,18 @@
+// Internal to settings/: the one operation that needs the operating system
+// beyond what the standard library offers.
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+namespace settings::platform {
+
+// Makes file (a path that is not a symbolic link) hold exactly content, all or
+// nothing: the bytes go into a new temporary file in the same directory, which
+// is flushed to disk and then renamed over file. At every moment, even across a
+// crash or a kill, file is either the old file or the new one, whole. Keeps the
+// old file's permission bits. Returns false, with file untouched and the
+// temporary file removed, when any step fails or the old file is not writable.
+bool ReplaceFile(const std::filesystem::path& file, std::string_view content);
+
+} // namespace settings::platform

@@ -1,0 +1,45 @@
+// The settings file: Varnel.ini beside the program, in the INI format
+// (sections in square brackets, one name=value line per setting).
+//
+// Every call reads the file afresh; nothing is cached. Reading is lenient, the
+// way hand-edited INI files have always been read. Writing edits the file in
+// place, keeps every byte it does not have to change, and replaces the file
+// atomically, so a process killed at any moment leaves either the old file or
+// the new one, whole.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string_view>
+
+namespace settings {
+
+// The value of [section] key as a signed 32-bit integer, or fallback when the
+// file, the section or the key is missing, the value is empty, or the file
+// cannot be read. Names match without regard to ASCII case; the first section
+// of that name is the only one searched, and its first matching key wins.
+// A value in matching quotes loses them. The value is then read as an optional
+// sign and the decimal digits up to the first non-digit, wrapping modulo 2^32:
+// "12.5" gives 12, "42abc" gives 42, "abc" gives 0. Never throws.
+std::int32_t ReadSetting(const std::filesystem::path& file, std::string_view section,
+                         std::string_view key, std::int32_t fallback);
+
+// Sets [section] key to value and returns true when the value is in the file
+// afterwards. The value loses its leading whitespace and any CR or LF, so it
+// stays on one line. Only the value of the matching line changes; a missing key
+// is added at the end of its section, a missing section at the end of the file,
+// in the file's own line-break style (CR LF for a new file). Writing the value
+// that is already there (trailing blanks aside, which reading ignores) leaves
+// the file untouched, not even rewritten. A symbolic link stays a link
+// and its target is updated. On any failure (missing or read-only directory,
+// unreadable file, a directory in the way, a full disk, or names that could not
+// be found again: CR, LF, "=" in a key, a key starting with "[", surrounding
+// blanks) the file is left exactly as it was and false is returned. Never throws.
+bool WriteSetting(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                  std::string_view value);
+
+// The settings file beside the program: the directory text followed by
+// "/Varnel.ini", with no test for a separator already at the end.
+std::filesystem::path SettingsFile(const std::filesystem::path& programDirectory);
+
+} // namespace settings
