@@ -1,0 +1,21 @@
+// The program entry: the calculator window and the event loop, nothing else.
+#include "settings/profile.h"
+#include "ui/frmMain.h"
+#include "ui/look.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QIcon>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Varnel"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/varnel.png")));
+    QApplication::setFont(ui::DefaultFont());
+
+    // The settings live beside the program, so a copied folder keeps them.
+    const QByteArray directory = QFile::encodeName(QCoreApplication::applicationDirPath());
+    ui::frmMain window(settings::SettingsFile(directory.toStdString()));
+    window.show();
+    return QApplication::exec();
+}

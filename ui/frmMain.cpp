@@ -1,0 +1,531 @@
+#include "ui/frmMain.h"
+
+#include "calc/offsets.h"
+#include "settings/profile.h"
+#include "ui/frmAbout.h"
+#include "ui/look.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+
+#include <cmath>
+#include <string>
+
+namespace ui {
+namespace {
+
+constexpr int clientWidthTwips = 7065;
+constexpr int clientHeightTwips = 6660;
+constexpr int defaultTopTwips = 345;
+constexpr int defaultLeftTwips = 510;
+constexpr int maxFieldLength = 8;
+const char* const selectOnRelease = "varnelSelectOnRelease";
+
+template <class Control>
+Control* Place(Control* control, const char* name, int left, int top, int width, int height) {
+    control->setObjectName(QString::fromLatin1(name));
+    control->setGeometry(TwipRect(left, top, width, height));
+    return control;
+}
+
+QLabel* Caption(QWidget* parent, const char* name, const char* text, int left, int top,
+                int width, int height, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto* label = Place(new QLabel(QString::fromLatin1(text), parent), name, left, top, width,
+                        height);
+    label->setAlignment(alignment);
+    return label;
+}
+
+QLabel* Heading(QWidget* parent, const char* name, const char* text, int left, int top) {
+    QLabel* label = Caption(parent, name, text, left, top, 3135, 210, Qt::AlignHCenter | Qt::AlignVCenter);
+    QFont font = label->font();
+    font.setBold(true);
+    font.setUnderline(true);
+    label->setFont(font);
+    return label;
+}
+
+QLabel* AxisLetter(QWidget* parent, const char* name, const char* text, int left, int top) {
+    QLabel* label = Caption(parent, name, text, left, top, 180, 300, Qt::AlignCenter);
+    label->setFont(LargeFont());
+    return label;
+}
+
+QLabel* Result(QWidget* parent, const char* name, int left, int top) {
+    QLabel* label = Caption(parent, name, "0.00", left, top, 1770, 405, Qt::AlignCenter);
+    label->setFont(LargeFont());
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setLineWidth(1);
+    // Results sit on the window colour of an input field, not on the grey.
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Base));
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::Text));
+    label->setPalette(palette);
+    label->setAutoFillBackground(true);
+    label->setTextInteractionFlags(Qt::NoTextInteraction);
+    return label;
+}
+
+QLineEdit* Field(QWidget* parent, const char* name, int left, int top) {
+    auto* field = Place(new QLineEdit(QStringLiteral("0"), parent), name, left, top, 795, 315);
+    field->setMaxLength(maxFieldLength);
+    return field;
+}
+
+QComboBox* SizeList(QWidget* parent, const char* name, const char* text, int left, int top) {
+    auto* list = Place(new QComboBox(parent), name, left, top, 795, 315);
+    list->setEditable(true);
+    // Whatever is typed stays exactly as typed: no completion to a row, and
+    // Enter never adds a row.
+    list->setCompleter(nullptr);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    list->addItems({QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("8"),
+                    QStringLiteral("16"), QStringLiteral("32"), QStringLiteral("64")});
+    list->setCurrentIndex(-1);
+    list->setEditText(QString::fromLatin1(text));
+    return list;
+}
+
+QListWidget* AlignmentList(QWidget* parent, const char* name, const QStringList& rows, int top) {
+    auto* list = Place(new QListWidget(parent), name, 195, top, 3135, 1035);
+    list->addItems(rows);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setUniformItemSizes(true);
+    return list;
+}
+
+QPushButton* CopyButton(QWidget* parent, const char* name, int left, int top) {
+    auto* button = Place(new QPushButton(QStringLiteral("Copy"), parent), name, left, top, 795, 405);
+    button->setAutoDefault(false);
+    return button;
+}
+
+// The value of a field, or Failure.
+float Number(const QString& text) { return calc::TextToNumber(text.toStdString()); }
+
+std::int16_t Index(const QListWidget* list) {
+    return static_cast<std::int16_t>(list->currentRow());
+}
+
+} // namespace
+
+frmMain::frmMain(std::filesystem::path settingsFile, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      settingsFile_(std::move(settingsFile)) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Varnel"));
+    setWindowIcon(QIcon(QStringLiteral(":/varnel.png")));
+    setFont(DefaultFont());
+    QPalette grey = palette();
+    grey.setColor(QPalette::Window, QColor(192, 192, 192));
+    // Disabled captions in dark grey: the style's own pale grey vanishes on
+    // this background.
+    grey.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
+    setPalette(grey);
+
+    CreateControls();
+    CreateMenus();
+    Connect();
+    // The client area below the menu bar has a fixed size; the window follows.
+    centralWidget()->setFixedSize(TwipsToPixels(clientWidthTwips),
+                                  TwipsToPixels(clientHeightTwips));
+    setFixedSize(sizeHint());
+
+    Form_Load();
+    lstPosX->setFocus(Qt::OtherFocusReason);
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::CreateControls() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+
+    // In order of creation, which is also the stacking order.
+    txtFCZ = Field(client, "txtFCZ", 6045, 1560);
+    txtFCX = Field(client, "txtFCX", 6045, 975);
+    txtFCTextZ = Field(client, "txtFCTextZ", 4290, 1560);
+    txtFCTextX = Field(client, "txtFCTextX", 4290, 975);
+    cmdFCCopyX = CopyButton(client, "cmdFCCopyX", 6045, 2535);
+    cmdFCCopyZ = CopyButton(client, "cmdFCCopyZ", 6045, 3120);
+    cmdCopyZ = CopyButton(client, "cmdCopyZ", 2535, 6045);
+    cmdCopyX = CopyButton(client, "cmdCopyX", 2535, 5460);
+    cmbWallZ = SizeList(client, "cmbWallZ", "16", 2535, 4485);
+    cmbWallX = SizeList(client, "cmbWallX", "16", 2550, 3900);
+    cmbTextZ = SizeList(client, "cmbTextZ", "8", 780, 4485);
+    cmbTextX = SizeList(client, "cmbTextX", "8", 780, 3900);
+    lstPosZ = AlignmentList(client, "lstPosZ",
+                            {QStringLiteral("Center - Bottom Edge of Wall"),
+                             QStringLiteral("Align Bottom [Default]"), QStringLiteral("Center"),
+                             QStringLiteral("Align Top"), QStringLiteral("Center - Top Edge of Wall")},
+                            2145);
+    lstPosX = AlignmentList(client, "lstPosX",
+                            {QStringLiteral("Center - Left Edge of Wall"),
+                             QStringLiteral("Align Left [Default]"), QStringLiteral("Center"),
+                             QStringLiteral("Align Right"),
+                             QStringLiteral("Center - Right Edge of Wall")},
+                            780);
+    Heading(client, "Label18", "Floor/Ceiling Alignment", 3705, 195);
+    Heading(client, "Label17", "Wall Alignment", 195, 195);
+    Caption(client, "Label16", "Text X", 3705, 975, 600, 195);
+    Caption(client, "Label15", "Text Z", 3705, 1560, 465, 195);
+    Caption(client, "Label14", "Coordinates", 3705, 585, 3135, 210, Qt::AlignCenter);
+    new Line("Line6", 3705, 1950, 6825, 1950, client);
+    Caption(client, "Label13", "Map X", 5460, 975, 465, 195);
+    Caption(client, "Label12", "Map Z", 5460, 1560, 465, 195);
+    lblFCX = Result(client, "lblFCX", 4095, 2535);
+    lblFCZ = Result(client, "lblFCZ", 4095, 3120);
+    AxisLetter(client, "Label6", "X", 3705, 2535);
+    AxisLetter(client, "Label4", "Z", 3705, 3120);
+    Caption(client, "Label3", "Offsets", 3705, 2145, 3135, 210, Qt::AlignCenter);
+    new Line("Line5", 5265, 1950, 5265, 975, client);
+    new Line("Line4", 3510, 6240, 3510, 195, client, QColor(Qt::black), 2);
+    new Line("Line3", 1755, 4875, 1755, 3900, client);
+    Caption(client, "Label8", "Offsets", 195, 5070, 3135, 210, Qt::AlignCenter);
+    AxisLetter(client, "Label10", "Z", 195, 6045);
+    AxisLetter(client, "Label9", "X", 195, 5460);
+    lblZ = Result(client, "lblZ", 585, 6045);
+    lblX = Result(client, "lblX", 585, 5460);
+    lblWallZ = Caption(client, "lblWallZ", "Wall Z", 1950, 4485, 465, 195);
+    lblWallX = Caption(client, "lblWallX", "Wall X", 1950, 3900, 465, 195);
+    new Line("Line2", 195, 4875, 3315, 4875, client);
+    new Line("Line1", 195, 3315, 3315, 3315, client);
+    Caption(client, "Label5", "Sizes", 195, 3510, 3135, 210, Qt::AlignCenter);
+    lblTextZ = Caption(client, "lblTextZ", "Text Z", 195, 4485, 465, 195);
+    lblTextX = Caption(client, "lblTextX", "Text X", 195, 3900, 600, 195);
+    Caption(client, "Label2", "Z Position", 195, 1950, 3135, 210, Qt::AlignCenter);
+    Caption(client, "Label1", "X Position", 195, 585, 3135, 210, Qt::AlignCenter);
+
+    // Every row of a list gets the same share of its height, so all five show.
+    for (QListWidget* list : {lstPosX, lstPosZ}) {
+        const int rowHeight = (list->height() - 2 * list->frameWidth()) / list->count();
+        for (int row = 0; row < list->count(); ++row)
+            list->item(row)->setSizeHint(QSize(0, rowHeight));
+    }
+
+    // Tab order: wall half, sizes before copy buttons, then the floor/ceiling half.
+    QWidget* chain[] = {lstPosX, lstPosZ,  cmbTextX,   cmbTextZ,   cmbWallX, cmbWallZ,   cmdCopyX,
+                        cmdCopyZ, txtFCTextX, txtFCTextZ, txtFCX,  txtFCZ,     cmdFCCopyX, cmdFCCopyZ};
+    for (std::size_t i = 1; i < std::size(chain); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+}
+
+void frmMain::CreateMenus() {
+    mnuCalc = menuBar()->addMenu(QStringLiteral("&Calculator"));
+    mnuCalc->setObjectName(QStringLiteral("mnuCalc"));
+    auto item = [this](QMenu* menu, const char* name, const char* caption, const char* keys) {
+        QAction* action = menu->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        if (keys != nullptr)
+            action->setShortcut(QKeySequence(QString::fromLatin1(keys)));
+        // Window-wide: the shortcut works whichever control has the focus.
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        return action;
+    };
+    mnuCopyX = item(mnuCalc, "mnuCopyX", "Copy &X Offset (Wall)", "Ctrl+X");
+    mnuCopyZ = item(mnuCalc, "mnuCopyZ", "Copy &Z Offset (Wall)", "Ctrl+Z");
+    mnuLine1 = mnuCalc->addSeparator();
+    mnuLine1->setObjectName(QStringLiteral("mnuLine1"));
+    mnuFCCopyX = item(mnuCalc, "mnuFCCopyX", "Copy &X Offset (F/C)", "Ctrl+W");
+    mnuFCCopyZ = item(mnuCalc, "mnuFCCopyZ", "Copy &Z Offset (F/C)", "Ctrl+Y");
+    mnuLine2 = mnuCalc->addSeparator();
+    mnuLine2->setObjectName(QStringLiteral("mnuLine2"));
+    mnuQuit = item(mnuCalc, "mnuQuit", "&Quit", "Ctrl+Q");
+
+    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    About = item(mnuHelp, "About", "&About", nullptr);
+}
+
+void frmMain::Connect() {
+    connect(lstPosX, &QListWidget::currentRowChanged, this, &frmMain::lstPosX_Click);
+    connect(lstPosZ, &QListWidget::currentRowChanged, this, &frmMain::lstPosZ_Click);
+
+    connect(cmbTextX, &QComboBox::editTextChanged, this, &frmMain::cmbTextX_Change);
+    connect(cmbWallX, &QComboBox::editTextChanged, this, &frmMain::cmbWallX_Change);
+    connect(cmbTextZ, &QComboBox::editTextChanged, this, &frmMain::cmbTextZ_Change);
+    connect(cmbWallZ, &QComboBox::editTextChanged, this, &frmMain::cmbWallZ_Change);
+    connect(cmbTextX, &QComboBox::activated, this, &frmMain::cmbTextX_Click);
+    connect(cmbWallX, &QComboBox::activated, this, &frmMain::cmbWallX_Click);
+    connect(cmbTextZ, &QComboBox::activated, this, &frmMain::cmbTextZ_Click);
+    connect(cmbWallZ, &QComboBox::activated, this, &frmMain::cmbWallZ_Click);
+
+    connect(txtFCTextX, &QLineEdit::textChanged, this, &frmMain::txtFCTextX_Change);
+    connect(txtFCX, &QLineEdit::textChanged, this, &frmMain::txtFCX_Change);
+    connect(txtFCTextZ, &QLineEdit::textChanged, this, &frmMain::txtFCTextZ_Change);
+    connect(txtFCZ, &QLineEdit::textChanged, this, &frmMain::txtFCZ_Change);
+
+    connect(cmdCopyX, &QPushButton::clicked, this, &frmMain::cmdCopyX_Click);
+    connect(cmdCopyZ, &QPushButton::clicked, this, &frmMain::cmdCopyZ_Click);
+    connect(cmdFCCopyX, &QPushButton::clicked, this, &frmMain::cmdFCCopyX_Click);
+    connect(cmdFCCopyZ, &QPushButton::clicked, this, &frmMain::cmdFCCopyZ_Click);
+    connect(mnuCopyX, &QAction::triggered, this, &frmMain::mnuCopyX_Click);
+    connect(mnuCopyZ, &QAction::triggered, this, &frmMain::mnuCopyZ_Click);
+    connect(mnuFCCopyX, &QAction::triggered, this, &frmMain::mnuFCCopyX_Click);
+    connect(mnuFCCopyZ, &QAction::triggered, this, &frmMain::mnuFCCopyZ_Click);
+    connect(mnuQuit, &QAction::triggered, this, &frmMain::mnuQuit_Click);
+    connect(About, &QAction::triggered, this, &frmMain::About_Click);
+
+    // Focus and shortcut handling of every text a user can type into.
+    for (QWidget* w : {static_cast<QWidget*>(txtFCTextX), static_cast<QWidget*>(txtFCX),
+                       static_cast<QWidget*>(txtFCTextZ), static_cast<QWidget*>(txtFCZ),
+                       static_cast<QWidget*>(cmbTextX), static_cast<QWidget*>(cmbWallX),
+                       static_cast<QWidget*>(cmbTextZ), static_cast<QWidget*>(cmbWallZ),
+                       static_cast<QWidget*>(cmbTextX->lineEdit()),
+                       static_cast<QWidget*>(cmbWallX->lineEdit()),
+                       static_cast<QWidget*>(cmbTextZ->lineEdit()),
+                       static_cast<QWidget*>(cmbWallZ->lineEdit())})
+        w->installEventFilter(this);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::ShortcutOverride: {
+        // A text field claims Ctrl+X (cut), Ctrl+Z (undo), Ctrl+Y (redo) and the
+        // like for itself. The window's commands come first while they are
+        // enabled; a disabled command leaves the key to the field.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(key->keyCombination());
+        for (const QAction* action : actions()) {
+            if (action->isEnabled() && !action->shortcut().isEmpty() &&
+                action->shortcut().matches(pressed) == QKeySequence::ExactMatch) {
+                event->ignore();
+                return true;
+            }
+        }
+        break;
+    }
+    case QEvent::FocusIn: {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (watched == txtFCTextX)
+            txtFCTextX_GotFocus();
+        else if (watched == txtFCX)
+            txtFCX_GotFocus();
+        else if (watched == txtFCTextZ)
+            txtFCTextZ_GotFocus();
+        else if (watched == txtFCZ)
+            txtFCZ_GotFocus();
+        else
+            break;
+        // A click places the caret after the focus arrives; select again when
+        // the button is released, unless the user dragged out a selection.
+        if (reason == Qt::MouseFocusReason)
+            watched->setProperty(selectOnRelease, true);
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+        if (watched->property(selectOnRelease).toBool()) {
+            watched->setProperty(selectOnRelease, false);
+            if (auto* field = qobject_cast<QLineEdit*>(watched); field && !field->hasSelectedText())
+                field->selectAll();
+        }
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    // The close box and Quit both end here; the settings are saved once.
+    if (!unloaded_) {
+        unloaded_ = true;
+        Form_Unload();
+    }
+    event->accept();
+}
+
+// ---------------------------------------------------------------- start-up
+
+void frmMain::Form_Load() {
+    // The default rows disable both wall axes before the sizes arrive, so the
+    // size handlers that run below show "0".
+    lstPosX->setCurrentRow(1);
+    lstPosZ->setCurrentRow(1);
+
+    loadedTopTwips_ = settings::ReadSetting(settingsFile_, "position", "top", defaultTopTwips);
+    loadedLeftTwips_ = settings::ReadSetting(settingsFile_, "position", "left", defaultLeftTwips);
+    PlaceWindow(loadedTopTwips_, loadedLeftTwips_);
+
+    auto size = [this](QComboBox* field, const char* key, std::int32_t fallback) {
+        const std::int32_t value = settings::ReadSetting(settingsFile_, "lastsize", key, fallback);
+        field->setEditText(QString::fromStdString(calc::WholeToText(value)));
+    };
+    size(cmbTextX, "textx", 8);
+    size(cmbTextZ, "textz", 8);
+    size(cmbWallX, "wallx", 16);
+    size(cmbWallZ, "wallz", 16);
+
+    // Whole numbers from the file and the fields' initial "0" always convert.
+    lblX->setText(CalcWallOffset(Index(lstPosX), Number(cmbTextX->currentText()),
+                                 Number(cmbWallX->currentText())));
+    lblZ->setText(CalcWallOffset(Index(lstPosZ), Number(cmbTextZ->currentText()),
+                                 Number(cmbWallZ->currentText())));
+    lblFCX->setText(CalcFCOffset(Number(txtFCTextX->text()), Number(txtFCX->text())));
+    lblFCZ->setText(CalcFCOffset(Number(txtFCTextZ->text()), Number(txtFCZ->text())));
+}
+
+void frmMain::PlaceWindow(int topTwips, int leftTwips) {
+    const QPoint stored(TwipsToPixels(static_cast<float>(leftTwips)),
+                        TwipsToPixels(static_cast<float>(topTwips)));
+    // A position saved on a monitor that has since gone would open the window
+    // where nobody can reach it. Keep it only if some screen shows part of the
+    // title bar; negative positions on a real screen are fine.
+    const QRect titleBar(stored, QSize(width(), 24));
+    bool reachable = false;
+    for (const QScreen* screen : QGuiApplication::screens())
+        reachable = reachable || screen->geometry().intersects(titleBar);
+    if (reachable)
+        move(stored);
+    else
+        move(TwipsToPixels(defaultLeftTwips), TwipsToPixels(defaultTopTwips));
+}
+
+// ---------------------------------------------------------------- shut-down
+
+void frmMain::Form_Unload() {
+    auto write = [this](const char* section, const char* key, const std::string& value) {
+        settings::WriteSetting(settingsFile_, section, key, value); // a failed write is ignored
+    };
+    write("lastsize", "textx", cmbTextX->currentText().toStdString());
+    write("lastsize", "textz", cmbTextZ->currentText().toStdString());
+    write("lastsize", "wallx", cmbWallX->currentText().toStdString());
+    write("lastsize", "wallz", cmbWallZ->currentText().toStdString());
+
+    // Some windowing systems (Wayland) neither report nor set a window's
+    // position; there the position read at start-up goes back unchanged.
+    const bool positionKnown = !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    const float top = positionKnown ? static_cast<float>(pos().y() * twipsPerPixel)
+                                    : static_cast<float>(loadedTopTwips_);
+    const float left = positionKnown ? static_cast<float>(pos().x() * twipsPerPixel)
+                                     : static_cast<float>(loadedLeftTwips_);
+    write("position", "top", calc::NumberToText(top));
+    write("position", "left", calc::NumberToText(left));
+}
+
+// ---------------------------------------------------------------- recalculation
+
+QString frmMain::CalcWallOffset(std::int16_t alignment, float texture, float wall) {
+    return QString::fromStdString(calc::CalcWallOffset(alignment, texture, wall));
+}
+
+QString frmMain::CalcFCOffset(float texturePosition, float mapCoordinate) {
+    return QString::fromStdString(calc::CalcFCOffset(texturePosition, mapCoordinate));
+}
+
+void frmMain::WallChange(QComboBox* own, QListWidget* alignment, QComboBox* texture,
+                         QComboBox* wall, QLabel* result) {
+    try {
+        // An emptied field becomes "0"; that change runs this handler again,
+        // nested, and the result below is the same.
+        if (own->currentText().isEmpty())
+            own->setEditText(QStringLiteral("0"));
+        result->setText(CalcWallOffset(Index(alignment), Number(texture->currentText()),
+                                       Number(wall->currentText())));
+    } catch (const calc::Failure&) {
+        result->setText(QStringLiteral("Error"));
+    }
+}
+
+void frmMain::FloorChange(QLineEdit* own, QLineEdit* position, QLineEdit* coordinate,
+                          QLabel* result) {
+    try {
+        if (own->text().isEmpty())
+            own->setText(QStringLiteral("0"));
+        result->setText(CalcFCOffset(Number(position->text()), Number(coordinate->text())));
+    } catch (const calc::Failure&) {
+        result->setText(QStringLiteral("Error"));
+    }
+}
+
+void frmMain::AlignmentClick(QListWidget* alignment, QComboBox* texture, QComboBox* wall,
+                             QLabel* result, QWidget* copy, QWidget* textCaption,
+                             QWidget* wallCaption, QAction* menu) {
+    try {
+        const bool aligned = Index(alignment) != 1; // row 1 is the level's default
+        copy->setEnabled(aligned);
+        texture->setEnabled(aligned);
+        wall->setEnabled(aligned);
+        textCaption->setEnabled(aligned);
+        wallCaption->setEnabled(aligned);
+        result->setEnabled(aligned);
+        menu->setEnabled(aligned);
+        if (!aligned) {
+            result->setText(QStringLiteral("0"));
+            return;
+        }
+        result->setText(CalcWallOffset(Index(alignment), Number(texture->currentText()),
+                                       Number(wall->currentText())));
+    } catch (const calc::Failure&) {
+        result->setText(QStringLiteral("Error"));
+    }
+}
+
+void frmMain::lstPosX_Click() {
+    AlignmentClick(lstPosX, cmbTextX, cmbWallX, lblX, cmdCopyX, lblTextX, lblWallX, mnuCopyX);
+}
+void frmMain::lstPosZ_Click() {
+    AlignmentClick(lstPosZ, cmbTextZ, cmbWallZ, lblZ, cmdCopyZ, lblTextZ, lblWallZ, mnuCopyZ);
+}
+
+void frmMain::cmbTextX_Change() { WallChange(cmbTextX, lstPosX, cmbTextX, cmbWallX, lblX); }
+void frmMain::cmbWallX_Change() { WallChange(cmbWallX, lstPosX, cmbTextX, cmbWallX, lblX); }
+void frmMain::cmbTextZ_Change() { WallChange(cmbTextZ, lstPosZ, cmbTextZ, cmbWallZ, lblZ); }
+void frmMain::cmbWallZ_Change() { WallChange(cmbWallZ, lstPosZ, cmbTextZ, cmbWallZ, lblZ); }
+void frmMain::cmbTextX_Click() { cmbTextX_Change(); }
+void frmMain::cmbWallX_Click() { cmbWallX_Change(); }
+void frmMain::cmbTextZ_Click() { cmbTextZ_Change(); }
+void frmMain::cmbWallZ_Click() { cmbWallZ_Change(); }
+
+void frmMain::txtFCTextX_Change() { FloorChange(txtFCTextX, txtFCTextX, txtFCX, lblFCX); }
+void frmMain::txtFCX_Change() { FloorChange(txtFCX, txtFCTextX, txtFCX, lblFCX); }
+void frmMain::txtFCTextZ_Change() { FloorChange(txtFCTextZ, txtFCTextZ, txtFCZ, lblFCZ); }
+void frmMain::txtFCZ_Change() { FloorChange(txtFCZ, txtFCTextZ, txtFCZ, lblFCZ); }
+
+// Entering a field selects its whole text, so the next key replaces it.
+void frmMain::txtFCTextX_GotFocus() { txtFCTextX->selectAll(); }
+void frmMain::txtFCX_GotFocus() { txtFCX->selectAll(); }
+void frmMain::txtFCTextZ_GotFocus() { txtFCTextZ->selectAll(); }
+void frmMain::txtFCZ_GotFocus() { txtFCZ->selectAll(); }
+
+// ---------------------------------------------------------------- commands
+
+void frmMain::Copy(const QLabel* result) {
+    QGuiApplication::clipboard()->setText(result->text(), QClipboard::Clipboard);
+}
+
+void frmMain::cmdCopyX_Click() { Copy(lblX); }
+void frmMain::cmdCopyZ_Click() { Copy(lblZ); }
+void frmMain::cmdFCCopyX_Click() { Copy(lblFCX); }
+void frmMain::cmdFCCopyZ_Click() { Copy(lblFCZ); }
+void frmMain::mnuCopyX_Click() { cmdCopyX_Click(); }
+void frmMain::mnuCopyZ_Click() { cmdCopyZ_Click(); }
+void frmMain::mnuFCCopyX_Click() { cmdFCCopyX_Click(); }
+void frmMain::mnuFCCopyZ_Click() { cmdFCCopyZ_Click(); }
+
+void frmMain::mnuQuit_Click() { close(); }
+
+void frmMain::About_Click() {
+    if (!about_)
+        about_ = std::make_unique<frmAbout>();
+    about_->exec();
+}
+
+} // namespace ui

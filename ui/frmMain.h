@@ -1,0 +1,138 @@
+// The calculator window: wall alignment on the left, floor/ceiling alignment on
+// the right. Every input change recalculates exactly its own result.
+#pragma once
+
+#include <QMainWindow>
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+
+namespace ui {
+
+class frmAbout;
+
+class frmMain : public QMainWindow {
+  public:
+    // Reads its sizes and position from settingsFile while it is built, before
+    // it is first shown, and writes them back there when it is closed.
+    explicit frmMain(std::filesystem::path settingsFile, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void CreateControls();
+    void CreateMenus();
+    void Connect();
+
+    // Start-up and shut-down.
+    void Form_Load();
+    void Form_Unload();
+
+    // Recalculation.
+    void lstPosX_Click();
+    void lstPosZ_Click();
+    void cmbTextX_Change();
+    void cmbWallX_Change();
+    void cmbTextZ_Change();
+    void cmbWallZ_Change();
+    void cmbTextX_Click();
+    void cmbWallX_Click();
+    void cmbTextZ_Click();
+    void cmbWallZ_Click();
+    void txtFCTextX_Change();
+    void txtFCX_Change();
+    void txtFCTextZ_Change();
+    void txtFCZ_Change();
+    void txtFCTextX_GotFocus();
+    void txtFCX_GotFocus();
+    void txtFCTextZ_GotFocus();
+    void txtFCZ_GotFocus();
+
+    // Commands.
+    void cmdCopyX_Click();
+    void cmdCopyZ_Click();
+    void cmdFCCopyX_Click();
+    void cmdFCCopyZ_Click();
+    void mnuCopyX_Click();
+    void mnuCopyZ_Click();
+    void mnuFCCopyX_Click();
+    void mnuFCCopyZ_Click();
+    void mnuQuit_Click();
+    void About_Click();
+
+    // The two calculations, taking numbers and giving the text to show.
+    static QString CalcWallOffset(std::int16_t alignment, float texture, float wall);
+    static QString CalcFCOffset(float texturePosition, float mapCoordinate);
+
+    // The shared bodies of the handlers above.
+    void WallChange(QComboBox* own, QListWidget* alignment, QComboBox* texture, QComboBox* wall,
+                    QLabel* result);
+    void FloorChange(QLineEdit* own, QLineEdit* position, QLineEdit* coordinate, QLabel* result);
+    void AlignmentClick(QListWidget* alignment, QComboBox* texture, QComboBox* wall,
+                        QLabel* result, QWidget* copy, QWidget* textCaption,
+                        QWidget* wallCaption, QAction* menu);
+    static void Copy(const QLabel* result);
+
+    void PlaceWindow(int topTwips, int leftTwips);
+
+    std::filesystem::path settingsFile_;
+    bool unloaded_ = false;
+    // Where the windowing system cannot report the window's position, the
+    // position read at start-up is what gets written back.
+    int loadedTopTwips_ = 0;
+    int loadedLeftTwips_ = 0;
+
+    std::unique_ptr<frmAbout> about_;
+
+    // Wall half.
+    QListWidget* lstPosX = nullptr;
+    QListWidget* lstPosZ = nullptr;
+    QComboBox* cmbTextX = nullptr;
+    QComboBox* cmbTextZ = nullptr;
+    QComboBox* cmbWallX = nullptr;
+    QComboBox* cmbWallZ = nullptr;
+    QLabel* lblTextX = nullptr;
+    QLabel* lblTextZ = nullptr;
+    QLabel* lblWallX = nullptr;
+    QLabel* lblWallZ = nullptr;
+    QLabel* lblX = nullptr;
+    QLabel* lblZ = nullptr;
+    QPushButton* cmdCopyX = nullptr;
+    QPushButton* cmdCopyZ = nullptr;
+
+    // Floor/ceiling half.
+    QLineEdit* txtFCTextX = nullptr;
+    QLineEdit* txtFCTextZ = nullptr;
+    QLineEdit* txtFCX = nullptr;
+    QLineEdit* txtFCZ = nullptr;
+    QLabel* lblFCX = nullptr;
+    QLabel* lblFCZ = nullptr;
+    QPushButton* cmdFCCopyX = nullptr;
+    QPushButton* cmdFCCopyZ = nullptr;
+
+    // Menus.
+    QMenu* mnuCalc = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuCopyX = nullptr;
+    QAction* mnuCopyZ = nullptr;
+    QAction* mnuLine1 = nullptr;
+    QAction* mnuFCCopyX = nullptr;
+    QAction* mnuFCCopyZ = nullptr;
+    QAction* mnuLine2 = nullptr;
+    QAction* mnuQuit = nullptr;
+    QAction* About = nullptr;
+};
+
+} // namespace ui

@@ -1,0 +1,55 @@
+#include "ui/look.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace ui {
+
+int TwipsToPixels(double twips) {
+    return static_cast<int>(std::lround(twips / twipsPerPixel));
+}
+
+QRect TwipRect(int left, int top, int width, int height) {
+    return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
+            TwipsToPixels(height)};
+}
+
+QFont DefaultFont() {
+    // Liberation Sans has Arial's metrics; 7.5 pt is 10 px at 96 dpi. Where it
+    // is missing, fontconfig falls back to a metric-compatible face.
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(7.5);
+    return font;
+}
+
+QFont LargeFont() {
+    QFont font = DefaultFont();
+    font.setPointSize(12);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+Line::Line(const char* name, int x1, int y1, int x2, int y2, QWidget* parent, QColor colour,
+           int width)
+    : QWidget(parent), colour_(colour), width_(width) {
+    setObjectName(QString::fromLatin1(name));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    const int left = TwipsToPixels(std::min(x1, x2));
+    const int top = TwipsToPixels(std::min(y1, y2));
+    const int length = TwipsToPixels(std::max(std::abs(x2 - x1), std::abs(y2 - y1)));
+    if (y1 == y2)
+        setGeometry(left, top, length, width);
+    else
+        setGeometry(left, top, width, length);
+}
+
+void Line::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), colour_);
+}
+
+} // namespace ui

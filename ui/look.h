@@ -1,0 +1,42 @@
+// Shared pieces of the two windows' look: the twip geometry, the fonts and the
+// line control.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QWidget>
+
+namespace ui {
+
+// Window geometry is laid out in twips, 15 to one logical pixel.
+constexpr int twipsPerPixel = 15;
+int TwipsToPixels(double twips);
+QRect TwipRect(int left, int top, int width, int height);
+
+// The font of every caption without a font of its own. Chosen so each caption
+// fits its control, an edit field shows eight digits and a list shows all five
+// rows without scrolling.
+QFont DefaultFont();
+// The larger font of the result labels and the axis letters.
+QFont LargeFont();
+
+// A straight horizontal or vertical line between two points given in twips,
+// drawn in its own colour and width.
+class Line : public QWidget {
+  public:
+    Line(const char* name, int x1, int y1, int x2, int y2, QWidget* parent,
+         QColor colour = QColor(Qt::black), int width = 1);
+
+    QColor colour() const { return colour_; }
+    int lineWidth() const { return width_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QColor colour_;
+    int width_;
+};
+
+} // namespace ui
