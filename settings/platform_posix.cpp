@@ -28,8 +28,9 @@ bool WriteAll(int fd, std::string_view content) {
     return true;
 }
 
-// Creates a file next to target that no one else has (O_EXCL), named so the
-// repository's ignore rules and a curious user recognise it: Varnel.ini.tmp-….
+// Creates a file beside target that no other writer has (O_EXCL), named after
+// it, Varnel.ini.tmp-<number>, so a leftover from a killed process is easy to
+// recognise. The mode 0666 leaves the rest to the umask, as for any new file.
 int CreateTemporary(const std::filesystem::path& target, std::string& name) {
     std::random_device device;
     std::mt19937_64 random((static_cast<std::uint64_t>(device()) << 32) ^
