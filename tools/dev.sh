@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # One entry point for a fresh Debian or Ubuntu machine: installs whatever
 # packages are missing, configures, builds, and then
+#   run    starts Varnel
 #   test   runs every test (the default)
 #   asan   runs every test under AddressSanitizer + UndefinedBehaviorSanitizer
 #   fuzz   runs the libFuzzer targets for a bounded time (FUZZ_SECONDS, 45)
@@ -13,7 +14,9 @@ command=${1:-test}
 preset=${VARNEL_PRESET:-$([ "${CI:-}" = true ] && echo ci || echo default)}
 jobs=$(nproc 2>/dev/null || echo 2)
 
-packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev)
+packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev
+    qt6-base-dev libgl-dev fonts-liberation2
+    xvfb xauth xdotool xclip)
 case "$command" in
 fuzz) packages+=(clang libclang-rt-dev) ;;
 esac
@@ -40,6 +43,10 @@ build() {
 install_missing "${packages[@]}"
 
 case "$command" in
+run)
+    build "$preset"
+    exec "build/$preset/app/varnel"
+    ;;
 test)
     build "$preset"
     ctest --preset "$preset" -j "$jobs"
@@ -65,7 +72,7 @@ bench)
     for b in build/"$preset"/bench/bench_*; do "$b"; done
     ;;
 *)
-    echo "usage: $0 [test|asan|fuzz|bench]" >&2
+    echo "usage: $0 [run|test|asan|fuzz|bench]" >&2
     exit 2
     ;;
 esac

@@ -150,7 +150,13 @@ frmMain::frmMain(std::filesystem::path settingsFile, QWidget* parent)
     lstPosX->setFocus(Qt::OtherFocusReason);
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // QWidget's destructor still moves the focus and may make a size list
+    // signal its pick; by then this object is no longer a frmMain, so no
+    // handler may run.
+    for (QObject* child : findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, this, nullptr);
+}
 
 void frmMain::CreateControls() {
     auto* client = new QWidget(this);
