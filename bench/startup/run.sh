@@ -113,7 +113,7 @@ for p in "${programs[@]}"; do
     name=$p
     [ "$p" = bare ] && name=bare_window
     printf '%-12s %9s %9s %9s %12s\n' "$name" "$med" "$min" "$max" "$rss"
-    [ "$polls" -gt 0 ] && echo "  ($polls of the $name frames were found by the 50 ms fallback poll, not by DAMAGE)"
+    [ "$polls" -gt 0 ] && echo "  ($polls of the $name frames were missed by DAMAGE and found by the 50 ms poll: coarse)"
     eval "${p}_med=$med ${p}_rss=$rss"
 done
 if [ $with_varnel = 1 ]; then

@@ -102,15 +102,31 @@ export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp${LSAN
 ini=$tmp/Varnel.ini
 mkdir -m 700 "$tmp/xdg"
 
-# Qt must draw on this X server, whatever the caller's environment says.
-(cd "$tmp" && exec env QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$tmp/xdg" ./varnel) \
-    >"$tmp/varnel.log" 2>&1 &
-pid=$!
+starts=0
+start_varnel() {
+    starts=$((starts + 1))
+    # Qt must draw on this X server, whatever the caller's environment says.
+    (cd "$tmp" && exec env QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$tmp/xdg" ./varnel) \
+        >"$tmp/varnel.log" 2>&1 &
+    pid=$!
+}
+start_varnel
 
 # ---------------------------------------------------------------- window
 window=
 find_window() {
-    alive || abort "varnel ended before showing its window"
+    if ! alive; then
+        # A fresh server can refuse its very first client for a moment (and
+        # xvfb-run -a can race another xvfb-run for a display number): try
+        # again, a few times, when that is why varnel ended.
+        if [ "$starts" -lt 3 ] && grep -q "could not connect to display" "$tmp/varnel.log"; then
+            echo "note: varnel could not connect to $DISPLAY; starting it again"
+            sleep 1
+            start_varnel
+            return 1
+        fi
+        abort "varnel ended before showing its window"
+    fi
     window=$(timeout 3 xdotool search --onlyvisible --name '^Varnel$' 2>/dev/null | head -n 1)
     [ -n "$window" ]
 }
