@@ -10,7 +10,9 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varnel"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/varnel.png")));
+    // Ties the windows to the desktop entry (Wayland app id, task bars).
+    QApplication::setDesktopFileName(QStringLiteral(VARNEL_APP_ID));
+    QApplication::setWindowIcon(ui::ProgramIcon());
     QApplication::setFont(ui::DefaultFont());
 
     // The settings live beside the program, so a copied folder keeps them.

@@ -27,7 +27,7 @@ frmAbout::frmAbout(QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Varnel.exe"));
-    setWindowIcon(QIcon(QStringLiteral(":/varnel.png")));
+    setWindowIcon(ProgramIcon());
     setFont(DefaultFont());
     // The main window waits while this one is open, whichever window owns it.
     setWindowModality(Qt::ApplicationModal);
@@ -37,7 +37,7 @@ frmAbout::frmAbout(QWidget* parent)
     picIcon->setGeometry(TwipRect(240, 240, 540, 540));
     picIcon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     picIcon->setAlignment(Qt::AlignCenter);
-    picIcon->setPixmap(QIcon(QStringLiteral(":/varnel.png")).pixmap(32, 32));
+    picIcon->setPixmap(ProgramIcon().pixmap(QSize(32, 32), devicePixelRatioF()));
     picIcon->setFocusPolicy(Qt::NoFocus);
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);

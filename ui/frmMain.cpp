@@ -3,6 +3,7 @@
 #include "calc/offsets.h"
 #include "settings/profile.h"
 #include "ui/frmAbout.h"
+#include "ui/help.h"
 #include "ui/look.h"
 
 #include <QAction>
@@ -129,7 +130,7 @@ frmMain::frmMain(std::filesystem::path settingsFile, QWidget* parent)
       settingsFile_(std::move(settingsFile)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Varnel"));
-    setWindowIcon(QIcon(QStringLiteral(":/varnel.png")));
+    setWindowIcon(ProgramIcon());
     setFont(DefaultFont());
     QPalette grey = palette();
     grey.setColor(QPalette::Window, QColor(192, 192, 192));
@@ -140,6 +141,7 @@ frmMain::frmMain(std::filesystem::path settingsFile, QWidget* parent)
 
     CreateControls();
     CreateMenus();
+    DescribeControls(this);
     Connect();
     // The client area below the menu bar has a fixed size; the window follows.
     centralWidget()->setFixedSize(TwipsToPixels(clientWidthTwips),
@@ -380,12 +382,12 @@ void frmMain::Form_Load() {
     size(cmbWallZ, "wallz", 16);
 
     // Whole numbers from the file and the fields' initial "0" always convert.
-    lblX->setText(CalcWallOffset(Index(lstPosX), Number(cmbTextX->currentText()),
+    ShowResult(lblX, CalcWallOffset(Index(lstPosX), Number(cmbTextX->currentText()),
                                  Number(cmbWallX->currentText())));
-    lblZ->setText(CalcWallOffset(Index(lstPosZ), Number(cmbTextZ->currentText()),
+    ShowResult(lblZ, CalcWallOffset(Index(lstPosZ), Number(cmbTextZ->currentText()),
                                  Number(cmbWallZ->currentText())));
-    lblFCX->setText(CalcFCOffset(Number(txtFCTextX->text()), Number(txtFCX->text())));
-    lblFCZ->setText(CalcFCOffset(Number(txtFCTextZ->text()), Number(txtFCZ->text())));
+    ShowResult(lblFCX, CalcFCOffset(Number(txtFCTextX->text()), Number(txtFCX->text())));
+    ShowResult(lblFCZ, CalcFCOffset(Number(txtFCTextZ->text()), Number(txtFCZ->text())));
 }
 
 void frmMain::PlaceWindow(int topTwips, int leftTwips) {
@@ -443,10 +445,10 @@ void frmMain::WallChange(QComboBox* own, QListWidget* alignment, QComboBox* text
         // nested, and the result below is the same.
         if (own->currentText().isEmpty())
             own->setEditText(QStringLiteral("0"));
-        result->setText(CalcWallOffset(Index(alignment), Number(texture->currentText()),
+        ShowResult(result, CalcWallOffset(Index(alignment), Number(texture->currentText()),
                                        Number(wall->currentText())));
     } catch (const calc::Failure&) {
-        result->setText(QStringLiteral("Error"));
+        ShowResult(result, QStringLiteral("Error"));
     }
 }
 
@@ -455,9 +457,9 @@ void frmMain::FloorChange(QLineEdit* own, QLineEdit* position, QLineEdit* coordi
     try {
         if (own->text().isEmpty())
             own->setText(QStringLiteral("0"));
-        result->setText(CalcFCOffset(Number(position->text()), Number(coordinate->text())));
+        ShowResult(result, CalcFCOffset(Number(position->text()), Number(coordinate->text())));
     } catch (const calc::Failure&) {
-        result->setText(QStringLiteral("Error"));
+        ShowResult(result, QStringLiteral("Error"));
     }
 }
 
@@ -474,13 +476,13 @@ void frmMain::AlignmentClick(QListWidget* alignment, QComboBox* texture, QComboB
         result->setEnabled(aligned);
         menu->setEnabled(aligned);
         if (!aligned) {
-            result->setText(QStringLiteral("0"));
+            ShowResult(result, QStringLiteral("0"));
             return;
         }
-        result->setText(CalcWallOffset(Index(alignment), Number(texture->currentText()),
+        ShowResult(result, CalcWallOffset(Index(alignment), Number(texture->currentText()),
                                        Number(wall->currentText())));
     } catch (const calc::Failure&) {
-        result->setText(QStringLiteral("Error"));
+        ShowResult(result, QStringLiteral("Error"));
     }
 }
 
@@ -513,14 +515,15 @@ void frmMain::txtFCZ_GotFocus() { txtFCZ->selectAll(); }
 
 // ---------------------------------------------------------------- commands
 
-void frmMain::Copy(const QLabel* result) {
+void frmMain::Copy(const QLabel* result, QWidget* button) {
     QGuiApplication::clipboard()->setText(result->text(), QClipboard::Clipboard);
+    ConfirmCopy(button, result->text());
 }
 
-void frmMain::cmdCopyX_Click() { Copy(lblX); }
-void frmMain::cmdCopyZ_Click() { Copy(lblZ); }
-void frmMain::cmdFCCopyX_Click() { Copy(lblFCX); }
-void frmMain::cmdFCCopyZ_Click() { Copy(lblFCZ); }
+void frmMain::cmdCopyX_Click() { Copy(lblX, cmdCopyX); }
+void frmMain::cmdCopyZ_Click() { Copy(lblZ, cmdCopyZ); }
+void frmMain::cmdFCCopyX_Click() { Copy(lblFCX, cmdFCCopyX); }
+void frmMain::cmdFCCopyZ_Click() { Copy(lblFCZ, cmdFCCopyZ); }
 void frmMain::mnuCopyX_Click() { cmdCopyX_Click(); }
 void frmMain::mnuCopyZ_Click() { cmdCopyZ_Click(); }
 void frmMain::mnuFCCopyX_Click() { cmdFCCopyX_Click(); }

@@ -83,7 +83,7 @@ class frmMain : public QMainWindow {
     void AlignmentClick(QListWidget* alignment, QComboBox* texture, QComboBox* wall,
                         QLabel* result, QWidget* copy, QWidget* textCaption,
                         QWidget* wallCaption, QAction* menu);
-    static void Copy(const QLabel* result);
+    static void Copy(const QLabel* result, QWidget* button);
 
     void PlaceWindow(int topTwips, int leftTwips);
 

@@ -26,6 +26,13 @@ QFont DefaultFont() {
     return font;
 }
 
+QIcon ProgramIcon() {
+    QIcon icon(QStringLiteral(":/varnel.png"));
+    for (int size : {16, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/varnel-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 QFont LargeFont() {
     QFont font = DefaultFont();
     font.setPointSize(12);

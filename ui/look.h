@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 #include <QRect>
 #include <QWidget>
 
@@ -20,6 +21,11 @@ QRect TwipRect(int left, int top, int width, int height);
 QFont DefaultFont();
 // The larger font of the result labels and the axis letters.
 QFont LargeFont();
+
+// The program icon in every size it is drawn at, so it stays crisp on
+// high-density screens: the 16-colour 32 px original and its 16 to 256 px
+// renderings.
+QIcon ProgramIcon();
 
 // A straight horizontal or vertical line between two points given in twips,
 // drawn in its own colour and width.
