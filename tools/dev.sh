@@ -15,7 +15,7 @@ preset=${VARNEL_PRESET:-$([ "${CI:-}" = true ] && echo ci || echo default)}
 jobs=$(nproc 2>/dev/null || echo 2)
 
 packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev
-    qt6-base-dev libgl-dev fonts-liberation2
+    qt6-base-dev libgl-dev libxcb1-dev fonts-liberation2 python3
     xvfb xauth xdotool xclip)
 case "$command" in
 fuzz) packages+=(clang libclang-rt-dev) ;;
@@ -70,6 +70,8 @@ fuzz)
 bench)
     build "$preset"
     for b in build/"$preset"/bench/bench_*; do "$b"; done
+    bash bench/startup/run.sh "build/$preset/app/varnel" \
+        "build/$preset/bench/startup/bare_window" "build/$preset/bench/startup/first_frame"
     ;;
 *)
     echo "usage: $0 [run|test|asan|fuzz|bench]" >&2
