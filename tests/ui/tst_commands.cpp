@@ -196,6 +196,7 @@ class tst_commands : public QObject {
         Watchdog watchdog(20000);
         QStringList texts;
         QWidget* focus = nullptr;
+        bool iconShown = false;
         QTimer::singleShot(50, [&] {
             auto* about = QApplication::activeModalWidget();
             if (!about)
@@ -203,6 +204,7 @@ class tst_commands : public QObject {
             for (const char* name : {"lblTitle", "lblDescription", "Label1"})
                 texts << about->findChild<QLabel*>(name)->text();
             focus = QApplication::focusWidget();
+            iconShown = !about->findChild<QLabel*>("picIcon")->pixmap().isNull();
             about->findChild<QPushButton*>("cmdOK")->click();
         });
         h->find<QAction>("About")->trigger();
@@ -212,6 +214,7 @@ class tst_commands : public QObject {
         QVERIFY(texts.value(2).contains(QStringLiteral("warranty")));
         QVERIFY(focus);
         QCOMPARE(focus->objectName(), QStringLiteral("cmdOK"));
+        QVERIFY(iconShown);
     }
 };
 
