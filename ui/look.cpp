@@ -28,7 +28,7 @@ QFont DefaultFont() {
 
 QIcon ProgramIcon() {
     QIcon icon(QStringLiteral(":/varnel.png"));
-    for (int size : {16, 48, 64, 128, 256})
+    for (int size : {16, 48, 64})
         icon.addFile(QStringLiteral(":/icons/varnel-%1.png").arg(size), QSize(size, size));
     return icon;
 }

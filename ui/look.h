@@ -22,9 +22,10 @@ QFont DefaultFont();
 // The larger font of the result labels and the axis letters.
 QFont LargeFont();
 
-// The program icon in every size it is drawn at, so it stays crisp on
-// high-density screens: the 16-colour 32 px original and its 16 to 256 px
-// renderings.
+// The program icon in the sizes a window needs, so it stays crisp on
+// high-density screens: the 16-colour 32 px original with its 16, 48 and
+// 64 px renderings. Larger sizes are for desktop menus only; every size given
+// here travels to the window system with each window, at start-up.
 QIcon ProgramIcon();
 
 // A straight horizontal or vertical line between two points given in twips,
