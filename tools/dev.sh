@@ -6,6 +6,10 @@
 #   asan   runs every test under AddressSanitizer + UndefinedBehaviorSanitizer
 #   fuzz   runs the libFuzzer targets for a bounded time (FUZZ_SECONDS, 45)
 #   bench  runs the benchmarks
+#   package validates the desktop entry and the metainfo, makes the portable
+#          archive Varnel-<version>-Linux-<machine>.tar.gz with CPack, checks
+#          its layout, and runs it from a fresh folder under Xvfb
+#   screenshot  takes docs/screenshot.png of the running window under Xvfb
 # The preset is "default", or "ci" (warnings are errors) when CI=true.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,6 +23,8 @@ packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev
     xvfb xauth xdotool xclip)
 case "$command" in
 fuzz) packages+=(clang libclang-rt-dev) ;;
+package) packages+=(desktop-file-utils appstream) ;;
+screenshot) packages+=(imagemagick) ;;
 esac
 
 install_missing() {
@@ -73,8 +79,29 @@ bench)
     bash bench/startup/run.sh "build/$preset/app/varnel" \
         "build/$preset/bench/startup/bare_window" "build/$preset/bench/startup/first_frame"
     ;;
+package)
+    build "$preset"
+    for entry in packaging/*.desktop; do
+        # Errors fail by status; warnings fail too. Hints are only shown.
+        report=$(desktop-file-validate "$entry") || { echo "$report"; exit 1; }
+        if [ -n "$report" ]; then echo "$report"; fi
+        if grep -q ': warning: ' <<<"$report"; then exit 1; fi
+        echo "desktop-file-validate: $entry is valid"
+    done
+    appstreamcli validate --no-net packaging/*.metainfo.xml
+    rm -f "build/$preset"/Varnel-*.tar.gz
+    cpack --preset "$preset"
+    archive=$(echo "build/$preset"/Varnel-*.tar.gz)
+    bash tests/packaging/package_test.sh archive "$archive" .
+    timeout 150 xvfb-run -a bash tests/packaging/package_test.sh run "$archive"
+    echo "The portable archive: $archive"
+    ;;
+screenshot)
+    build "$preset"
+    bash tools/screenshot.sh "build/$preset/app/varnel"
+    ;;
 *)
-    echo "usage: $0 [run|test|asan|fuzz|bench]" >&2
+    echo "usage: $0 [run|test|asan|fuzz|bench|package|screenshot]" >&2
     exit 2
     ;;
 esac
