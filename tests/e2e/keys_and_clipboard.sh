@@ -28,21 +28,10 @@
 set -uo pipefail
 
 deadline=$((SECONDS + 60))
-failures=0
-pid=
+# shellcheck source=../shell/checks.sh
+source "$(dirname "$0")/../shell/checks.sh"
 tmp=
 watchdog=
-
-pass() { echo "PASS: $*"; }
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-# alive: varnel has not ended (a zombie waiting to be reaped has ended).
-alive() {
-    local state
-    [ -n "$pid" ] && state=$(ps -o stat= -p "$pid" 2>/dev/null) && [[ $state != Z* ]]
-}
 cleanup() {
     if alive; then
         kill -TERM "$pid" 2>/dev/null

@@ -24,19 +24,9 @@
 set -uo pipefail
 
 version=1.0.4 # major.minor.revision of the program
-failures=0
+# shellcheck source=../shell/checks.sh
+source "$(dirname "$0")/../shell/checks.sh"
 tmp=$(mktemp -d)
-pid=
-
-pass() { echo "PASS: $*"; }
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-alive() {
-    local state
-    [ -n "$pid" ] && state=$(ps -o stat= -p "$pid" 2>/dev/null) && [[ $state != Z* ]]
-}
 cleanup() {
     if alive; then
         kill -KILL "$pid" 2>/dev/null
