@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -10,45 +11,78 @@ namespace calc {
 namespace {
 
 constexpr int significant = 7;
+constexpr std::uint32_t smallest = 1000000; // 10^(significant - 1)
+constexpr std::uint32_t beyond = 10000000;  // 10^significant
 
-// The decimal digits of a single in scientific form, enough of them to round
-// to seven digits correctly.
-struct Expansion {
-    std::string digits; // more than seven digits, the first one non-zero
-    int exponent = 0;   // decimal exponent of the first digit
+// A magnitude rounded to seven significant digits: digits * 10^(exponent - 6),
+// with digits in [10^6, 10^7).
+struct Rounded {
+    std::uint32_t digits = 0;
+    int exponent = 0;
 };
 
-Expansion Expand(double magnitude, int precision) {
+// Rounds half away from zero once the integer part and the fraction left over
+// are known, carrying into a new digit when the seven nines round up.
+Rounded Round(std::uint32_t whole, bool upward, int exponent) {
+    Rounded r{whole + (upward ? 1u : 0u), exponent};
+    if (r.digits == beyond) {
+        r.digits = smallest;
+        ++r.exponent;
+    }
+    return r;
+}
+
+// The exact route: every single is a dyadic rational with at most 112
+// significant decimal digits, so 121 digits reproduce it without rounding and
+// the eighth digit alone decides: 5 or more is at least half a unit.
+Rounded RoundExactly(double magnitude) {
     std::array<char, 160> buffer{};
     // Cannot run out of room: 1 + "." + 120 digits + "e-45" is well under 160.
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                      std::chars_format::scientific, precision);
+                                      std::chars_format::scientific, 120);
     const std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
-    const std::size_t e = text.find('e');
-    Expansion expansion;
-    expansion.digits.reserve(static_cast<std::size_t>(precision) + 1);
-    for (std::size_t i = 0; i < e; ++i)
-        if (text[i] != '.')
-            expansion.digits.push_back(text[i]);
-    expansion.exponent = std::atoi(text.data() + e + 1);
-    return expansion;
+    std::uint32_t whole = static_cast<std::uint32_t>(text[0] - '0');
+    for (std::size_t i = 2; i < 2 + significant - 1; ++i) // the digits after the point
+        whole = whole * 10 + static_cast<std::uint32_t>(text[i] - '0');
+    const bool upward = text[2 + significant - 1] >= '5';
+    return Round(whole, upward, std::atoi(text.data() + text.find('e') + 1));
 }
 
-// Seventeen digits, rounded, settle the seventh digit unless they read
-// ...5000000000 after it, which may be a rounded-up ...4999999999. Only then
-// is the exact expansion needed: every single is a dyadic rational with at
-// most 112 significant decimal digits, so 121 digits reproduce it exactly.
-Expansion ExpandForRounding(double magnitude) {
-    Expansion quick = Expand(magnitude, 16);
-    if (quick.digits.compare(7, std::string::npos, "5000000000") != 0)
-        return quick;
-    return Expand(magnitude, 120);
+// magnitude * 10^power in correctly rounded steps by exact powers of ten, at
+// most three of them (singles need powers from -32 to 51), so the relative
+// error stays below 4e-16.
+double Scale(double magnitude, int power) {
+    static constexpr std::array<double, 23> powers = {
+        1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    for (; power > 22; power -= 22)
+        magnitude *= powers[22];
+    for (; power < -22; power += 22)
+        magnitude /= powers[22];
+    return power >= 0 ? magnitude * powers[static_cast<std::size_t>(power)]
+                      : magnitude / powers[static_cast<std::size_t>(-power)];
 }
 
-std::string TrimZeros(std::string s) {
-    while (!s.empty() && s.back() == '0')
-        s.pop_back();
-    return s;
+// The quick route: scale the magnitude to seven digits before the point in
+// double. Its error (below 1e-8 there) can only change the result when the
+// fraction left over is within that of one half; then the exact route
+// decides. An integer part off by one near a whole number rounds to the same
+// seven digits either way.
+Rounded RoundToSevenDigits(double magnitude) {
+    int exponent = static_cast<int>(std::floor(std::log10(magnitude)));
+    double scaled = Scale(magnitude, significant - 1 - exponent);
+    if (scaled >= beyond) { // log10 came out one too low
+        ++exponent;
+        scaled = Scale(magnitude, significant - 1 - exponent);
+    } else if (scaled < smallest) {
+        --exponent;
+        scaled = Scale(magnitude, significant - 1 - exponent);
+    }
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) < 1e-6 || whole < smallest || whole >= beyond)
+        return RoundExactly(magnitude);
+    return Round(static_cast<std::uint32_t>(whole), fraction > 0.5, exponent);
 }
 
 } // namespace
@@ -61,25 +95,11 @@ std::string NumberToText(float value) {
     if (value == 0.0f)
         return "0"; // negative zero too
 
-    const Expansion expansion = ExpandForRounding(std::fabs(static_cast<double>(value)));
-
-    // Seven digits, rounded half away from zero: the eighth digit alone
-    // decides, 5 or more means at least half a unit of the seventh.
-    std::string mantissa = expansion.digits.substr(0, significant);
-    int exponent = expansion.exponent;
-    if (expansion.digits[significant] >= '5') {
-        int i = significant - 1;
-        while (i >= 0 && mantissa[static_cast<std::size_t>(i)] == '9')
-            mantissa[static_cast<std::size_t>(i--)] = '0';
-        if (i < 0) {
-            mantissa.insert(mantissa.begin(), '1');
-            mantissa.pop_back();
-            ++exponent;
-        } else {
-            ++mantissa[static_cast<std::size_t>(i)];
-        }
-    }
-    mantissa = TrimZeros(mantissa); // never empty: the first digit is non-zero
+    const Rounded rounded = RoundToSevenDigits(std::fabs(static_cast<double>(value)));
+    std::string mantissa = std::to_string(rounded.digits);
+    while (mantissa.back() == '0') // never empties: the first digit is not 0
+        mantissa.pop_back();
+    const int exponent = rounded.exponent;
     const int decimals = static_cast<int>(mantissa.size()) - 1;
 
     std::string text = value < 0 ? "-" : "";

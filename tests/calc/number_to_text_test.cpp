@@ -9,6 +9,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <vector>
 #include <cmath>
 #include <limits>
 
@@ -71,6 +72,31 @@ TEST(NumberToText, AgreesWithTheExactExpansionOverRandomSingles) {
     std::mt19937 random(7);
     for (int i = 0; i < 200000; ++i) {
         const auto value = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
+        if (!std::isfinite(value) || value == 0.0f)
+            continue;
+        const std::string shown = calc::NumberToText(value);
+        ASSERT_EQ(std::strtod(shown.c_str(), nullptr), SevenDigitReference(value))
+            << shown << " for " << std::hexfloat << value;
+    }
+}
+
+// The ends of the range and the neighbours of every power of ten, where the
+// scaling and the choice of exponent are most delicate.
+TEST(NumberToText, AgreesWithTheExactExpansionAtTheEdges) {
+    std::vector<float> values;
+    for (std::uint32_t bits = 1; bits <= 4096; ++bits) // the smallest denormals
+        values.push_back(std::bit_cast<float>(bits));
+    for (std::uint32_t bits = 0x7f7ff000; bits <= 0x7f7fffff; ++bits) // up to the largest single
+        values.push_back(std::bit_cast<float>(bits));
+    for (int power = -45; power <= 38; ++power) {
+        float v = static_cast<float>(std::pow(10.0, power));
+        for (int step = 0; step < 4; ++step) {
+            values.push_back(v);
+            values.push_back(std::nextafter(v, 0.0f));
+            v = std::nextafter(v, std::numeric_limits<float>::infinity());
+        }
+    }
+    for (const float value : values) {
         if (!std::isfinite(value) || value == 0.0f)
             continue;
         const std::string shown = calc::NumberToText(value);
