@@ -7,8 +7,8 @@
 #   fuzz   runs the libFuzzer targets for a bounded time (FUZZ_SECONDS, 45)
 #   bench  runs the benchmarks
 #   package validates the desktop entry and the metainfo, makes the portable
-#          archive Varnel-<version>-Linux-<machine>.tar.gz with CPack, checks
-#          its layout, and runs it from a fresh folder under Xvfb
+#          archive Varnel-<version>-Linux-<machine>.tar.gz with CPack, and runs
+#          the end-to-end test on it, unpacked into a fresh folder, under Xvfb
 #   screenshot  takes docs/screenshot.png of the running window under Xvfb
 # The preset is "default", or "ci" (warnings are errors) when CI=true.
 set -euo pipefail
@@ -92,8 +92,7 @@ package)
     rm -f "build/$preset"/Varnel-*.tar.gz
     cpack --preset "$preset"
     archive=$(echo "build/$preset"/Varnel-*.tar.gz)
-    bash tests/packaging/package_test.sh archive "$archive" .
-    timeout 150 xvfb-run -a bash tests/packaging/package_test.sh run "$archive"
+    timeout 150 xvfb-run -a bash tests/e2e/e2e.sh "$archive"
     echo "The portable archive: $archive"
     ;;
 screenshot)

@@ -1,0 +1,269 @@
+// Proves the window on a settings file of its own: each input recalculates just
+// its own result under the empty-field, default-row and error rules; copying by
+// button and window-wide shortcut; start-up from and shut-down to the file, an
+// off-screen position rescued; About is modal; and at every scale (CTest runs 1
+// and 2) all fits, nothing overlaps, Tab visits the stops in order, all is named.
+#include "ui/frmMain.h"
+
+#include <QTest>
+#include <QtWidgets>
+
+// A row of a table: what is typed into which input, and what then shows.
+struct Input {
+    const char *input, *typed;
+    int result;
+    const char* expected;
+};
+Q_DECLARE_METATYPE(Input)
+
+class tst_window : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir directory;
+    const QString ini = directory.filePath("Varnel.ini");
+    std::unique_ptr<ui::frmMain> window;
+
+    template <class T = QWidget> T* find(const QString& name) const { return window->findChild<T*>(name); }
+    // The text part of a field or of a size list.
+    QLineEdit* edit(const QString& name) const {
+        auto* combo = find<QComboBox>(name);
+        return combo ? combo->lineEdit() : find<QLineEdit>(name);
+    }
+    QStringList texts(const QStringList& names) const {
+        QStringList all;
+        for (const QString& name : names)
+            all << (find<QLabel>(name) ? find<QLabel>(name)->text() : edit(name)->text());
+        return all;
+    }
+    QStringList results() const { return texts({"lblX", "lblZ", "lblFCX", "lblFCZ"}); }
+    // The seven controls of a wall axis that its default row disables.
+    QList<bool> axisEnabled(const QString& axis) const {
+        QList<bool> enabled{find<QAction>("mnuCopy" + axis)->isEnabled()};
+        for (const char* prefix : {"cmdCopy", "cmbText", "cmbWall", "lblText", "lblWall", "lbl"})
+            enabled << find(prefix + axis)->isEnabled();
+        return enabled;
+    }
+    // Replaces a field's text with real keys: select all, then type (or Backspace).
+    void type(const QString& name, const QString& text) {
+        edit(name)->setFocus();
+        edit(name)->selectAll();
+        QTest::keyClicks(edit(name), text.isEmpty() ? QStringLiteral("\b") : text);
+    }
+    void press(QKeyCombination keys) { // through the window, as the windowing system delivers keys
+        QTest::keyClick(window->windowHandle(), keys.key(), keys.keyboardModifiers());
+    }
+    void click(QWidget* w) { // through the window, so modality applies
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, w->mapTo(window.get(), w->rect().center()));
+    }
+    static QString clipboard() { return QGuiApplication::clipboard()->text(); }
+    void row(const char* list, int row) { find<QListWidget>(list)->setCurrentRow(row); }
+    // A new window on the settings file, which holds text unless text is null.
+    void open(const QByteArray& text = {}) {
+        QFile file(ini);
+        QVERIFY(text.isNull() ? !file.exists() || file.remove() : file.open(QIODevice::WriteOnly) && file.write(text) >= 0);
+        file.close();
+        window = std::make_unique<ui::frmMain>(ini.toStdString());
+    }
+    // Where a control draws: a plain label only where its text goes.
+    static QRect drawn(QWidget* w, bool inside = false) {
+        auto* label = qobject_cast<QLabel*>(w);
+        const QRect box = inside ? w->contentsRect() : w->geometry();
+        if (!label || (label->frameShape() != QFrame::NoFrame && !inside))
+            return box;
+        return QStyle::alignedRect(Qt::LeftToRight, label->alignment(), label->fontMetrics().size(0, label->text()), box);
+    }
+
+  private slots:
+    void init() {
+        open();
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    void layoutFitsAndNothingOverlaps() {
+        QCOMPARE(window->centralWidget()->size(), QSize(471, 444));
+        QCOMPARE(window->minimumSize(), window->maximumSize());
+        const auto controls = window->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (qsizetype i = 0; i < controls.size(); ++i) {
+            QWidget* w = controls[i];
+            QVERIFY2(w->contentsRect().contains(drawn(w, true)), qPrintable(w->objectName()));
+            for (qsizetype j = i + 1; j < controls.size(); ++j)
+                QVERIFY2(!drawn(w).intersects(drawn(controls[j])), qPrintable(w->objectName() + " / " + controls[j]->objectName()));
+            if (auto* button = qobject_cast<QPushButton*>(w))
+                QVERIFY(button->fontMetrics().horizontalAdvance(button->text()) + 8 <= button->width());
+            if (auto* field = qobject_cast<QLineEdit*>(w)) // frame and margin take 2 + 2 a side
+                QVERIFY(field->fontMetrics().horizontalAdvance("-0000.00") <= field->contentsRect().width() - 8);
+        }
+        for (QListWidget* list : window->findChildren<QListWidget*>()) {
+            QVERIFY(!list->verticalScrollBar()->isVisible());
+            QVERIFY(list->visualItemRect(list->item(4)).bottom() < list->viewport()->height());
+            for (int row = 0; row < list->count(); ++row) {
+                const QRect rect = list->visualItemRect(list->item(row));
+                QVERIFY(rect.height() >= list->fontMetrics().height());
+                QVERIFY(list->fontMetrics().horizontalAdvance(list->item(row)->text()) < rect.width() - 4);
+                QVERIFY(list->item(row)->toolTip().contains("offset = ")); // explains its formula
+            }
+        }
+    }
+
+    void everythingIsReachableAndNamed() {
+        const QStringList stops{"lstPosX", "lstPosZ", "cmbTextX", "cmbTextZ", "cmbWallX", "cmbWallZ", "cmdCopyX",
+                                "cmdCopyZ", "txtFCTextX", "txtFCTextZ", "txtFCX", "txtFCZ", "cmdFCCopyX", "cmdFCCopyZ"};
+        for (const QString& name : stops + QStringList{"lblX", "lblZ", "lblFCX", "lblFCZ"}) {
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(find(name));
+            QVERIFY2(!a->text(QAccessible::Name).isEmpty() && !a->text(QAccessible::Description).isEmpty() &&
+                         name.startsWith("lst") == find(name)->toolTip().isEmpty(), qPrintable(name));
+        }
+        QCOMPARE(QApplication::focusWidget(), find(stops[0]));
+        row("lstPosX", 2); // enables the wall sizes
+        row("lstPosZ", 2);
+        for (const QString& stop : stops.mid(1)) {
+            press(QKeyCombination(Qt::Key_Tab));
+            QCOMPARE(QApplication::focusWidget(), find(stop));
+        }
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) { // About is modal; either key closes it
+            QTimer::singleShot(0, [key] { QTest::keyClick(QApplication::activeModalWidget(), key); });
+            find<QAction>("About")->trigger(); // returns when About has closed
+        }
+    }
+
+    void recalculates_data() {
+        QTest::addColumn<Input>("row");
+        const Input rows[] = {
+            {"cmbTextX", "128", 0, "56"}, {"cmbWallX", "48", 0, "8"}, {"cmbTextZ", "5", 1, "-1.5"},
+            {"cmbWallZ", "2", 1, "15"}, {"cmbWallX", "3*64", 0, "-64"}, {"txtFCTextX", "10", 2, "-6"},
+            {"txtFCX", "15.5", 2, "6"}, {"txtFCTextZ", "2", 3, "3"}, {"txtFCZ", "-7.6", 3, "0.4000001"},
+            {"txtFCTextZ", "abc", 3, "Error"}, {"txtFCZ", "40000", 3, "Error"}, {"cmbTextX", "12a", 0, "Error"},
+            // An emptied field becomes "0" and counts as 0.
+            {"txtFCX", "", 2, "-1.5"}, {"txtFCTextX", "", 2, "4"}, {"cmbWallX", "", 0, "32"}, {"cmbTextZ", "", 1, "-4"},
+            {"lstPosX", "0", 0, "32"}, {"lstPosX", "1", 0, "0"}, {"lstPosX", "3", 0, "48"}, {"lstPosX", "4", 0, "-48"},
+            {"lstPosZ", "0", 1, "16"}, {"lstPosZ", "1", 1, "0"}, {"lstPosZ", "3", 1, "24"}, {"lstPosZ", "4", 1, "-24"}};
+        for (const Input& r : rows)
+            QTest::addRow("%s %s", r.input, r.typed) << r;
+    }
+    void recalculates() {
+        QFETCH(Input, row);
+        aligned();
+        QStringList wanted = results();
+        wanted[row.result] = row.expected;
+        if (auto* list = find<QListWidget>(row.input)) { // a user's click on the row
+            const QRect item = list->visualItemRect(list->item(QString(row.typed).toInt()));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
+        } else {
+            type(row.input, row.typed);
+            QCOMPARE(edit(row.input)->text(), *row.typed ? row.typed : "0");
+        }
+        QCOMPARE(results(), wanted); // its own result, and nothing else
+        for (const char* axis : {"X", "Z"})
+            QCOMPARE(axisEnabled(axis), QList<bool>(7, find<QListWidget>(QString("lstPos") + axis)->currentRow() != 1));
+    }
+
+    void enteringAFieldSelectsItsText() {
+        aligned();
+        find("txtFCTextZ")->setFocus();
+        press(QKeyCombination(Qt::Key_Tab));
+        QCOMPARE(find<QLineEdit>("txtFCX")->selectedText(), QStringLiteral("20"));
+        press(QKeyCombination(Qt::Key_7)); // replaces, not appends
+        QCOMPARE(texts({"txtFCX", "lblFCX"}), QStringList({"7", "5.5"}));
+        auto* other = find<QLineEdit>("txtFCZ"); // by mouse too: the click does not undo it
+        QTest::mouseClick(other, Qt::LeftButton, {}, QPoint(5, other->height() / 2));
+        QCOMPARE(other->selectedText(), QStringLiteral("-3"));
+        type("txtFCZ", "123456789");
+        QCOMPARE(other->text(), QStringLiteral("12345678"));
+    }
+
+    void copies_data() {
+        QTest::addColumn<Input>("copy"); // a command or keys, the focus for keys, default rows?, the clipboard
+        const struct { const char *button, *keys, *expected; } commands[] = {
+            {"cmdCopyX", "Ctrl+X", "24"}, {"cmdCopyZ", "Ctrl+Z", "12"}, {"cmdFCCopyX", "Ctrl+W", "2.5"},
+            {"cmdFCCopyZ", "Ctrl+Y", "Error"}};
+        for (const auto& c : commands) {
+            QTest::newRow(c.button) << Input{c.button, "", 0, c.expected};
+            for (const char* focus : {"cmbWallZ", "txtFCTextX", "lstPosZ"})
+                QTest::addRow("%s in %s", c.keys, focus) << Input{c.keys, focus, 0, c.expected};
+        }
+        // With the wall copies off on the default rows, the keys are a field's cut and undo again.
+        QTest::newRow("cut") << Input{"Ctrl+X", "txtFCTextX", 1, "1.5"};
+        QTest::newRow("undo") << Input{"Ctrl+Z", "txtFCTextX", 1, "untouched"};
+    }
+    void copies() {
+        QFETCH(Input, copy);
+        aligned();
+        edit("txtFCZ")->setText("abc");
+        QGuiApplication::clipboard()->setText("untouched");
+        for (const char* list : {"lstPosX", "lstPosZ"})
+            row(list, copy.result != 0 ? 1 : 2);
+        if (QString(copy.input).startsWith("Ctrl+")) {
+            find(copy.typed)->setFocus();
+            QLineEdit* field = edit(copy.typed);
+            const QString before = field ? field->text() : QString();
+            if (field)
+                field->selectAll();
+            press(QKeySequence(copy.input)[0]);
+            if (field) // a cut takes the text, and the empty field becomes "0"
+                QCOMPARE(field->text(), clipboard() == before ? "0" : before);
+        } else {
+            click(find<QPushButton>(copy.input));
+        }
+        QCOMPARE(clipboard(), copy.expected);
+    }
+
+    // Quit by the close box (the end-to-end test quits by Ctrl+Q): all six settings are saved.
+    void quitSavesAndTheNextStartRestores() {
+        aligned();
+        type("cmbWallX", "12.5");
+        row("lstPosX", 1); // saved even so
+        window->move(100, 60);
+        QVERIFY(window->windowHandle()->close());
+        QFile file(ini);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("[lastsize]\r\ntextx=64\r\ntextz=32\r\nwallx=12.5\r\nwallz=8\r\n"
+                                            "[position]\r\ntop=900\r\nleft=1500\r\n"));
+        window = std::make_unique<ui::frmMain>(ini.toStdString());
+        QCOMPARE(window->pos(), QPoint(100, 60));
+        QCOMPARE(texts({"cmbTextX", "cmbWallX"}), QStringList({"64", "12"}));
+    }
+
+    void startsFromTheFile_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QPoint>("position");
+        QTest::addColumn<QStringList>("sizes");
+        const QStringList defaults{"8", "8", "16", "16"};
+        const QPoint home(34, 23); // 510 and 345 twips
+        QTest::newRow("no file") << QByteArray() << home << defaults;
+        QTest::newRow("plain") << QByteArray("[position]\r\ntop=1500\r\nleft=3000\r\n[lastsize]\r\ntextx=64\r\n"
+                                             "textz=32\r\nwallx=128\r\nwallz=4\r\n")
+                               << QPoint(200, 100) << QStringList{"64", "32", "128", "4"};
+        QTest::newRow("negative on a screen") << QByteArray("[position]\ntop=150\nleft=-150\n") << QPoint(-10, 10) << defaults;
+        QTest::newRow("far off") << QByteArray("[position]\ntop=-300000\nleft=-300000\n") << home << defaults;
+        QTest::newRow("beyond the right") << QByteArray("[position]\ntop=300\nleft=2000000\n") << home << defaults;
+    }
+    void startsFromTheFile() {
+        QFETCH(QByteArray, text);
+        QFETCH(QPoint, position);
+        QFETCH(QStringList, sizes);
+        open(text);
+        QCOMPARE(QFile::exists(ini), !text.isNull()); // reading creates nothing
+        QCOMPARE(window->pos(), position);
+        QCOMPARE(texts({"cmbTextX", "cmbTextZ", "cmbWallX", "cmbWallZ"}), sizes);
+        QCOMPARE(results(), QStringList({"0", "0", "0", "0"}));
+        QCOMPARE(axisEnabled("X") + axisEnabled("Z"), QList<bool>(14, false));
+        QCOMPARE(window->focusWidget(), find("lstPosX"));
+    }
+
+  private:
+    // Both wall axes on Center, with sizes and floor/ceiling inputs that give four different results.
+    void aligned() {
+        row("lstPosX", 2);
+        row("lstPosZ", 2);
+        const char* start[][2] = {{"cmbTextX", "64"}, {"cmbWallX", "16"}, {"cmbTextZ", "32"}, {"cmbWallZ", "8"},
+                                  {"txtFCTextX", "1.5"}, {"txtFCX", "20"}, {"txtFCTextZ", "0"}, {"txtFCZ", "-3"}};
+        for (auto [name, value] : start)
+            edit(name)->setText(value);
+        QCOMPARE(results(), QStringList({"24", "12", "2.5", "5"}));
+    }
+};
+
+QTEST_MAIN(tst_window)
+#include "tst_window.moc"
