@@ -7,7 +7,37 @@
 #include <QFile>
 #include <QIcon>
 
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Whether Qt has somewhere to show a window: a desktop session, or a platform
+// chosen by hand (QT_QPA_PLATFORM or -platform). Without one Qt aborts with a
+// message meant for developers, so the program says it plainly instead.
+bool HasDesktop(int argc, char* argv[]) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
+            return true;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+#else
+    (void)argc;
+    (void)argv;
+    return true;
+#endif
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    if (!HasDesktop(argc, argv)) {
+        std::fputs("Varnel needs a desktop session: DISPLAY or WAYLAND_DISPLAY is not set\n",
+                   stderr);
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varnel"));
     // Ties the windows to the desktop entry (Wayland app id, task bars).

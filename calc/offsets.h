@@ -29,6 +29,12 @@ struct Failure : std::exception {
 // range, or parentheses nested deeper than 64.
 float TextToNumber(std::string_view text);
 
+// The text a size field is saved as, so the next start reads back the number
+// the field shows: arithmetic that evaluates ("256-48", "(64)", "--8") becomes
+// its value's text ("208", "64", "8"); a plain number, optionally signed
+// ("12.5", "-3", " 16 "), and text that is not a number stay exactly as typed.
+std::string StoredText(std::string_view text);
+
 // Seven significant digits of the exact value, rounded half away from zero,
 // "." as the separator whatever the locale, no trailing zeros: 8, -4, 2.5,
 // 0.4000001, 0.000015, 1E+08, 1.234568E+07, 1.25E-06. Negative zero gives "0".

@@ -31,9 +31,21 @@ class Reader {
         SkipBlanks();
         if (pos_ != text_.size())
             throw Failure{};
+        literal_ = value.literal;
         if (value.literal.empty())
             return detail::RoundToSingle(value.number);
         return FromLiteral(value.literal, value.negative);
+    }
+
+    // After Read: whether the text was a plain number, one literal with at
+    // most one sign and blanks around it.
+    bool WasPlain() const {
+        std::string_view rest = text_;
+        while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t'))
+            rest.remove_prefix(1);
+        if (!rest.empty() && (rest.front() == '+' || rest.front() == '-'))
+            rest.remove_prefix(1);
+        return !literal_.empty() && rest.data() == literal_.data();
     }
 
   private:
@@ -225,10 +237,22 @@ class Reader {
 
     std::string_view text_;
     std::size_t pos_ = 0;
+    std::string_view literal_;
 };
 
 } // namespace
 
 float TextToNumber(std::string_view text) { return Reader(text).Read(); }
+
+std::string StoredText(std::string_view text) {
+    Reader reader(text);
+    try {
+        const float value = reader.Read();
+        if (!reader.WasPlain())
+            return NumberToText(value);
+    } catch (const Failure&) {
+    }
+    return std::string(text);
+}
 
 } // namespace calc

@@ -50,7 +50,9 @@ install_missing "${packages[@]}"
 
 case "$command" in
 run)
-    build "$preset"
+    # Only the program, not the tests and benchmarks.
+    cmake --preset "$preset"
+    cmake --build --preset "$preset" --target varnel -j "$jobs"
     exec "build/$preset/app/varnel"
     ;;
 test)

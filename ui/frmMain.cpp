@@ -19,8 +19,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QValidator>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -33,6 +36,38 @@ constexpr int defaultTopTwips = 345;
 constexpr int defaultLeftTwips = 510;
 constexpr int maxFieldLength = 8;
 const char* const selectOnRelease = "varnelSelectOnRelease";
+
+// Keeps a field's text on one line and within its length. Line breaks pasted
+// in count as blanks: at the ends they go, inside they become one space. An
+// edit that would make the text longer than the limit is refused whole rather
+// than cut short; when it inserts more than one character at once (a paste)
+// a note beside the field says why, while a ninth typed character is simply
+// refused. A limit of 0 means none.
+class FieldRule : public QValidator {
+  public:
+    FieldRule(QLineEdit* field, int limit) : QValidator(field), field_(field), limit_(limit) {}
+
+    State validate(QString& text, int& cursor) const override {
+        static const QRegularExpression atEnds(QStringLiteral("^[\\r\\n]+|[\\r\\n]+$"));
+        static const QRegularExpression inside(QStringLiteral("[\\r\\n]+"));
+        const qsizetype before = text.size();
+        text.remove(atEnds).replace(inside, QStringLiteral(" "));
+        cursor = std::clamp(cursor - static_cast<int>(before - text.size()), 0,
+                            static_cast<int>(text.size()));
+        if (limit_ > 0 && text.size() > limit_) {
+            if (text.size() > accepted_.size() + 1)
+                ShowNote(field_, QStringLiteral("At most %1 characters").arg(limit_));
+            return Invalid;
+        }
+        accepted_ = text;
+        return Acceptable;
+    }
+
+  private:
+    QLineEdit* field_;
+    int limit_;
+    mutable QString accepted_; // the text before the edit being judged
+};
 
 template <class Control>
 Control* Place(Control* control, const char* name, int left, int top, int width, int height) {
@@ -81,7 +116,7 @@ QLabel* Result(QWidget* parent, const char* name, int left, int top) {
 
 QLineEdit* Field(QWidget* parent, const char* name, int left, int top) {
     auto* field = Place(new QLineEdit(QStringLiteral("0"), parent), name, left, top, 795, 315);
-    field->setMaxLength(maxFieldLength);
+    field->setValidator(new FieldRule(field, maxFieldLength));
     return field;
 }
 
@@ -92,6 +127,7 @@ QComboBox* SizeList(QWidget* parent, const char* name, const char* text, int lef
     // Enter never adds a row.
     list->setCompleter(nullptr);
     list->setInsertPolicy(QComboBox::NoInsert);
+    list->setValidator(new FieldRule(list->lineEdit(), 0));
     list->addItems({QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("8"),
                     QStringLiteral("16"), QStringLiteral("32"), QStringLiteral("64")});
     list->setCurrentIndex(-1);
@@ -106,12 +142,17 @@ QListWidget* AlignmentList(QWidget* parent, const char* name, const QStringList&
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setUniformItemSizes(true);
+    // The style draws no focus on a list: its frame turns the selection colour
+    // while it has the focus, and keeps its width, so nothing moves.
+    list->setStyleSheet(QStringLiteral("QListWidget { border: 2px solid palette(dark); }"
+                                       "QListWidget:focus { border-color: palette(highlight); }"));
     return list;
 }
 
 QPushButton* CopyButton(QWidget* parent, const char* name, int left, int top) {
     auto* button = Place(new QPushButton(QStringLiteral("Copy"), parent), name, left, top, 795, 405);
-    button->setAutoDefault(false);
+    // Return and Enter press the focused button, as Space does.
+    button->setAutoDefault(true);
     return button;
 }
 
@@ -375,6 +416,7 @@ void frmMain::Form_Load() {
     auto size = [this](QComboBox* field, const char* key, std::int32_t fallback) {
         const std::int32_t value = settings::ReadSetting(settingsFile_, "lastsize", key, fallback);
         field->setEditText(QString::fromStdString(calc::WholeToText(value)));
+        field->lineEdit()->setCursorPosition(0); // show the start of a long number
     };
     size(cmbTextX, "textx", 8);
     size(cmbTextZ, "textz", 8);
@@ -393,17 +435,32 @@ void frmMain::Form_Load() {
 void frmMain::PlaceWindow(int topTwips, int leftTwips) {
     const QPoint stored(TwipsToPixels(static_cast<float>(leftTwips)),
                         TwipsToPixels(static_cast<float>(topTwips)));
-    // A position saved on a monitor that has since gone would open the window
-    // where nobody can reach it. Keep it only if some screen shows part of the
-    // title bar; negative positions on a real screen are fine.
-    const QRect titleBar(stored, QSize(width(), 24));
-    bool reachable = false;
+    move(OnScreen(QRect(stored, frameGeometry().size()), ScreenAreas()));
+}
+
+void frmMain::changeEvent(QEvent* event) {
+    // The window manager's frame is known only once the window is up: if it
+    // pushes the window partly off the screen, the window moves once more.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !placed_ &&
+        positionKnown()) {
+        placed_ = true;
+        const QPoint place = OnScreen(frameGeometry(), ScreenAreas());
+        if (place != pos())
+            move(place);
+    }
+    QMainWindow::changeEvent(event);
+}
+
+QList<QRect> frmMain::ScreenAreas() {
+    QList<QRect> areas;
     for (const QScreen* screen : QGuiApplication::screens())
-        reachable = reachable || screen->geometry().intersects(titleBar);
-    if (reachable)
-        move(stored);
-    else
-        move(TwipsToPixels(defaultLeftTwips), TwipsToPixels(defaultTopTwips));
+        areas << screen->availableGeometry();
+    return areas;
+}
+
+// Some windowing systems (Wayland) neither report nor set a window's position.
+bool frmMain::positionKnown() {
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 // ---------------------------------------------------------------- shut-down
@@ -412,18 +469,20 @@ void frmMain::Form_Unload() {
     auto write = [this](const char* section, const char* key, const std::string& value) {
         settings::WriteSetting(settingsFile_, section, key, value); // a failed write is ignored
     };
-    write("lastsize", "textx", cmbTextX->currentText().toStdString());
-    write("lastsize", "textz", cmbTextZ->currentText().toStdString());
-    write("lastsize", "wallx", cmbWallX->currentText().toStdString());
-    write("lastsize", "wallz", cmbWallZ->currentText().toStdString());
+    // Arithmetic is saved as its value, which the file's whole numbers can hold.
+    const auto size = [](const QComboBox* field) {
+        return calc::StoredText(field->currentText().toStdString());
+    };
+    write("lastsize", "textx", size(cmbTextX));
+    write("lastsize", "textz", size(cmbTextZ));
+    write("lastsize", "wallx", size(cmbWallX));
+    write("lastsize", "wallz", size(cmbWallZ));
 
-    // Some windowing systems (Wayland) neither report nor set a window's
-    // position; there the position read at start-up goes back unchanged.
-    const bool positionKnown = !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-    const float top = positionKnown ? static_cast<float>(pos().y() * twipsPerPixel)
-                                    : static_cast<float>(loadedTopTwips_);
-    const float left = positionKnown ? static_cast<float>(pos().x() * twipsPerPixel)
-                                     : static_cast<float>(loadedLeftTwips_);
+    // Where the position is unknown, the one read at start-up goes back unchanged.
+    const float top = positionKnown() ? static_cast<float>(pos().y() * twipsPerPixel)
+                                      : static_cast<float>(loadedTopTwips_);
+    const float left = positionKnown() ? static_cast<float>(pos().x() * twipsPerPixel)
+                                       : static_cast<float>(loadedLeftTwips_);
     write("position", "top", calc::NumberToText(top));
     write("position", "left", calc::NumberToText(left));
 }
@@ -441,10 +500,13 @@ QString frmMain::CalcFCOffset(float texturePosition, float mapCoordinate) {
 void frmMain::WallChange(QComboBox* own, QListWidget* alignment, QComboBox* texture,
                          QComboBox* wall, QLabel* result) {
     try {
-        // An emptied field becomes "0"; that change runs this handler again,
-        // nested, and the result below is the same.
-        if (own->currentText().isEmpty())
+        // An emptied field becomes "0", selected so that the next key replaces
+        // it; that change runs this handler again, nested, and the result
+        // below is the same.
+        if (own->currentText().isEmpty()) {
             own->setEditText(QStringLiteral("0"));
+            own->lineEdit()->selectAll();
+        }
         ShowResult(result, CalcWallOffset(Index(alignment), Number(texture->currentText()),
                                        Number(wall->currentText())));
     } catch (const calc::Failure&) {
@@ -455,8 +517,10 @@ void frmMain::WallChange(QComboBox* own, QListWidget* alignment, QComboBox* text
 void frmMain::FloorChange(QLineEdit* own, QLineEdit* position, QLineEdit* coordinate,
                           QLabel* result) {
     try {
-        if (own->text().isEmpty())
+        if (own->text().isEmpty()) {
             own->setText(QStringLiteral("0"));
+            own->selectAll();
+        }
         ShowResult(result, CalcFCOffset(Number(position->text()), Number(coordinate->text())));
     } catch (const calc::Failure&) {
         ShowResult(result, QStringLiteral("Error"));
@@ -516,8 +580,10 @@ void frmMain::txtFCZ_GotFocus() { txtFCZ->selectAll(); }
 // ---------------------------------------------------------------- commands
 
 void frmMain::Copy(const QLabel* result, QWidget* button) {
-    QGuiApplication::clipboard()->setText(result->text(), QClipboard::Clipboard);
-    ConfirmCopy(button, result->text());
+    const QString copied = result->text();
+    QGuiApplication::clipboard()->setText(copied, QClipboard::Clipboard);
+    ShowNote(button, copied.isEmpty() ? QStringLiteral("Copied an empty result")
+                                      : QStringLiteral("Copied ") + copied);
 }
 
 void frmMain::cmdCopyX_Click() { Copy(lblX, cmdCopyX); }

@@ -28,6 +28,7 @@ class frmMain : public QMainWindow {
     ~frmMain() override;
 
   protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -85,10 +86,15 @@ class frmMain : public QMainWindow {
                         QWidget* wallCaption, QAction* menu);
     static void Copy(const QLabel* result, QWidget* button);
 
+    // Puts the window at the stored position, or, where that would leave part
+    // of it off every screen, the least distance from there onto the nearest.
     void PlaceWindow(int topTwips, int leftTwips);
+    static QList<QRect> ScreenAreas();
+    static bool positionKnown();
 
     std::filesystem::path settingsFile_;
     bool unloaded_ = false;
+    bool placed_ = false; // checked against the screens with the window manager's frame
     // Where the windowing system cannot report the window's position, the
     // position read at start-up is what gets written back.
     int loadedTopTwips_ = 0;

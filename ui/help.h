@@ -17,8 +17,10 @@ void DescribeControls(QWidget* window);
 // Sets a result's text and tells assistive technology that the value changed.
 void ShowResult(QLabel* result, const QString& text);
 
-// A brief note beside a copy button, such as "Copied 24". It is not a window
-// of its own: it takes no focus and goes away by itself.
-void ConfirmCopy(QWidget* near, const QString& copied);
+// A brief note beside a control, such as "Copied 24", for a second and a half.
+// It is a label of the window placed where it covers no other control, and it
+// takes no click, key or focus, so the next click or key always reaches what
+// it was aimed at. A new note replaces the one shown.
+void ShowNote(QWidget* near, const QString& text);
 
 } // namespace ui

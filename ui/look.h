@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QList>
 #include <QRect>
 #include <QWidget>
 
@@ -14,6 +15,12 @@ namespace ui {
 constexpr int twipsPerPixel = 15;
 int TwipsToPixels(double twips);
 QRect TwipRect(int left, int top, int width, int height);
+
+// Where a window whose frame is `frame` goes so that it lies wholly on one of
+// `screens`: where it is when it already does, else the least distance from
+// there onto the screen that needs the least. A window larger than a screen
+// keeps that screen's top left corner, so its title bar stays in reach.
+QPoint OnScreen(const QRect& frame, const QList<QRect>& screens);
 
 // The font of every caption without a font of its own. Chosen so each caption
 // fits its control, an edit field shows eight digits and a list shows all five

@@ -86,6 +86,14 @@ TEST(Calc, TextToNumberGrammar) {
     std::setlocale(LC_ALL, "C");
 }
 
+TEST(Calc, StoredTextReadsBackAsTheNumberShown) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"256-48", "208"}, {"0+2+2+2+2+2", "10"}, {"(64)", "64"}, {"--8", "8"}, {"+ 7", "7"}, {"1/3", "0.3333333"},
+        {"12.5", "12.5"}, {" -3\t", " -3\t"}, {"+7", "+7"}, {"1e3", "1e3"}, {"abc", "abc"}, {"1/0", "1/0"}, {"", ""}};
+    for (const auto& [typed, stored] : cases)
+        EXPECT_EQ(calc::StoredText(typed), stored) << '"' << typed << '"';
+}
+
 // The seven-digit value from glibc's exact expansion, half up on the eighth digit.
 double SevenDigits(float value) {
     char exact[200];

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Proves on a real X server, with real keys (xdotool) and the clipboard as
-# another program reads it (xclip): Ctrl+X in a text field copies the wall X
-# offset instead of cutting, Ctrl+Q quits with status 0, and a portable folder
-# keeps Varnel.ini beside the program wherever it is started from and moved to;
-# a read-only folder starts with the defaults and stays untouched.
+# Proves on a real X server, with real keys and clicks (xdotool) and the
+# clipboard as another program reads it (xclip): Ctrl+X in a text field copies
+# the wall X offset instead of cutting, a copy note never swallows the next
+# click, Return presses the focused Copy, Ctrl+Q quits with status 0, and a
+# portable folder keeps Varnel.ini beside the program wherever it is started
+# from and moved to; a read-only folder starts with the defaults, untouched.
 #   xvfb-run -a bash tests/e2e/e2e.sh PROGRAM|ARCHIVE.tar.gz
 set -uo pipefail
 failures=0 pid=
@@ -27,33 +28,38 @@ if [ "$(id -u)" -eq 0 ]; then
     as=(setpriv --reuid=65534 --regid=65534 --clear-groups env XAUTHORITY="$tmp/xauth")
 fi
 
-# session FOLDER CLIPBOARD KEYS...: starts FOLDER/varnel from another folder,
-# presses KEYS and Ctrl+X, expects CLIPBOARD, and quits with Ctrl+Q.
+key() { xdotool key --delay 40 "$@"; }
+click() { xdotool mousemove --window "$window" "$1" $(($2 + menu)) click 1; } # X Y in the client area
+copied() { check "within 5 '[ \"\$(xclip -o -selection clipboard)\" = \"$1\" ]'" "the clipboard holds $1"; }
+
+# session FOLDER ACTIONS: starts FOLDER/varnel from another folder, does
+# ACTIONS (key, click and copied) and quits with Ctrl+Q.
 session() {
-    local expected=$2 window=
     (cd "$tmp/cwd" && exec "${as[@]}" env QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$tmp/cwd" \
         XDG_CONFIG_HOME="$tmp/cwd" "$1/varnel") >"$tmp/log" 2>&1 &
     pid=$!
-    shift 2
     shown() {
         window=$(xdotool search --onlyvisible --pid $pid --name '^Varnel$' | head -n 1)
         [ -n "$window" ] && xdotool windowfocus --sync "$window" && [ "$(xdotool getwindowfocus)" = "$window" ]
     }
     check 'within 20 "alive && shown" 2>/dev/null' "the window is shown and focused" || { cat "$tmp/log"; return; }
-    sleep 0.5 && xdotool key --delay 40 "$@" ctrl+x
-    check 'within 5 "[ \"\$(xclip -o -selection clipboard)\" = \"$expected\" ]"' "Ctrl+X copied $expected"
-    xdotool key ctrl+q
+    menu=$(($(xdotool getwindowgeometry --shell "$window" | sed -n 's/HEIGHT=//p') - 444)) # above the client area
+    sleep 0.5 && eval "$2"
+    key ctrl+q
     check 'within 10 ! alive && wait $pid' "Ctrl+Q quit with status 0" || cat "$tmp/log"
 }
 
 check 'within 10 "xdotool getdisplaygeometry >/dev/null 2>&1"' "the X server answers" # a fresh one may refuse its first client
-# Down picks "Center", Tab Tab reaches Text X; with "64" selected there, a
-# cut would take it: 64/2 - 16/2 = 24.
-session "$folder" 24 Down Tab Tab ctrl+a 6 4 ctrl+a
+check '[ "$(env -u DISPLAY "$folder/varnel" 2>&1)" = "Varnel needs a desktop session: DISPLAY or WAYLAND_DISPLAY is not set" ]' \
+    "without a display it says so" # and "! varnel" fails
+# Down picks "Center" in both lists, Tab reaches Text X; with "64" selected
+# there, a cut would take it: 64/2 - 16/2 = 24. The copy note of X never
+# takes the click on Z's Copy right below: 8/2 - 16/2 = -4.
+session "$folder" 'key Down Tab Down Tab ctrl+a 6 4 ctrl+a ctrl+x; copied 24; click 195 377; click 195 416; copied -4'
 check 'tr -d "\r" <"$folder/Varnel.ini" | grep -qz "textx=64.*wallx=16.*top=345.left=510"' "Varnel.ini holds the sizes and the place"
-mv "$folder" "$tmp/moved folder"
-session "$tmp/moved folder" 24 Down
+mv "$folder" "$tmp/moved folder" # Return presses the focused Copy
+session "$tmp/moved folder" 'key Down Tab Tab Tab Tab Return; copied 24'
 mkdir "$tmp/read-only" && cp "$tmp/moved folder/varnel" "$tmp/read-only/" && chmod 555 "$tmp/read-only"
-session "$tmp/read-only" -4 Down
+session "$tmp/read-only" 'key Down ctrl+x; copied -4'
 check '[ ! -e "$tmp/read-only/Varnel.ini" ] && [ -z "$(find "$tmp/cwd" -iname "*.ini")" ]' "nothing written elsewhere"
 [ $failures -eq 0 ] && echo "PASS: e2e" || { echo "FAIL: e2e ($failures failed)"; exit 1; }

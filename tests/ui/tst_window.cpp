@@ -4,6 +4,7 @@
 // off-screen position rescued; About is modal; and at every scale (CTest runs 1
 // and 2) all fits, nothing overlaps, Tab visits the stops in order, all is named.
 #include "ui/frmMain.h"
+#include "ui/look.h"
 
 #include <QTest>
 #include <QtWidgets>
@@ -73,6 +74,15 @@ class tst_window : public QObject {
         return QStyle::alignedRect(Qt::LeftToRight, label->alignment(), label->fontMetrics().size(0, label->text()), box);
     }
 
+    // The note, when one shows, covers nothing drawn and lets every click through.
+    void noteCoversNothing(bool shown) {
+        auto* note = find<QLabel>("note");
+        QCOMPARE(note && note->isVisible(), shown);
+        for (QWidget* w : window->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            QVERIFY2(!shown || w == note || !drawn(w).intersects(note->geometry()), qPrintable(w->objectName()));
+        QVERIFY(!shown || note->testAttribute(Qt::WA_TransparentForMouseEvents));
+    }
+
   private slots:
     void init() {
         open();
@@ -116,8 +126,13 @@ class tst_window : public QObject {
                          name.startsWith("lst") == find(name)->toolTip().isEmpty(), qPrintable(name));
         }
         QCOMPARE(QApplication::focusWidget(), find(stops[0]));
+        const auto edge = [this] { return find("lstPosX")->grab().toImage().pixelColor(0, 20); };
+        const QColor focused = edge();
+        find("lstPosZ")->setFocus();
+        QVERIFY(edge() != focused); // a focused list shows it
         row("lstPosX", 2); // enables the wall sizes
         row("lstPosZ", 2);
+        find("lstPosX")->setFocus();
         for (const QString& stop : stops.mid(1)) {
             press(QKeyCombination(Qt::Key_Tab));
             QCOMPARE(QApplication::focusWidget(), find(stop));
@@ -153,6 +168,7 @@ class tst_window : public QObject {
         } else {
             type(row.input, row.typed);
             QCOMPARE(edit(row.input)->text(), *row.typed ? row.typed : "0");
+            QCOMPARE(edit(row.input)->selectedText(), *row.typed ? "" : "0"); // the next key replaces it
         }
         QCOMPARE(results(), wanted); // its own result, and nothing else
         for (const char* axis : {"X", "Z"})
@@ -173,6 +189,27 @@ class tst_window : public QObject {
         QCOMPARE(other->text(), QStringLiteral("12345678"));
     }
 
+    void pastes_data() {
+        QTest::addColumn<Input>("paste"); // into a field, the clipboard, -, what the field then holds
+        QTest::newRow("too long") << Input{"txtFCX", "-1024.125", 0, "20"}; // refused whole
+        QTest::newRow("exactly eight") << Input{"txtFCZ", "-1024.12", 0, "-1024.12"};
+        QTest::newRow("line break") << Input{"txtFCX", "64\n", 0, "64"}; // a blank at the end
+        QTest::newRow("line breaks") << Input{"cmbWallZ", "\r\n16\r\n\r\n", 0, "16"};
+        QTest::newRow("lines") << Input{"txtFCTextZ", "1\n\n2", 0, "1 2"};
+    }
+    void pastes() {
+        QFETCH(Input, paste);
+        aligned();
+        QGuiApplication::clipboard()->setText(paste.typed);
+        edit(paste.input)->setFocus();
+        edit(paste.input)->selectAll();
+        press(QKeySequence(QKeySequence::Paste)[0]);
+        QCOMPARE(edit(paste.input)->text(), paste.expected);
+        const bool refused = QString(paste.typed).size() > 8; // refused whole, and says why
+        noteCoversNothing(refused);
+        QVERIFY(!refused || find<QLabel>("note")->text() == "At most 8 characters");
+    }
+
     void copies_data() {
         QTest::addColumn<Input>("copy"); // a command or keys, the focus for keys, default rows?, the clipboard
         const struct { const char *button, *keys, *expected; } commands[] = {
@@ -183,6 +220,8 @@ class tst_window : public QObject {
             for (const char* focus : {"cmbWallZ", "txtFCTextX", "lstPosZ"})
                 QTest::addRow("%s in %s", c.keys, focus) << Input{c.keys, focus, 0, c.expected};
         }
+        QTest::newRow("Return on a button") << Input{"Return", "cmdCopyX", 0, "24"};
+        QTest::newRow("Enter on a button") << Input{"Enter", "cmdFCCopyZ", 0, "Error"};
         // With the wall copies off on the default rows, the keys are a field's cut and undo again.
         QTest::newRow("cut") << Input{"Ctrl+X", "txtFCTextX", 1, "1.5"};
         QTest::newRow("undo") << Input{"Ctrl+Z", "txtFCTextX", 1, "untouched"};
@@ -194,7 +233,7 @@ class tst_window : public QObject {
         QGuiApplication::clipboard()->setText("untouched");
         for (const char* list : {"lstPosX", "lstPosZ"})
             row(list, copy.result != 0 ? 1 : 2);
-        if (QString(copy.input).startsWith("Ctrl+")) {
+        if (!find<QPushButton>(copy.input)) { // keys
             find(copy.typed)->setFocus();
             QLineEdit* field = edit(copy.typed);
             const QString before = field ? field->text() : QString();
@@ -207,22 +246,36 @@ class tst_window : public QObject {
             click(find<QPushButton>(copy.input));
         }
         QCOMPARE(clipboard(), copy.expected);
+        noteCoversNothing(copy.result == 0);
     }
 
     // Quit by the close box (the end-to-end test quits by Ctrl+Q): all six settings are saved.
     void quitSavesAndTheNextStartRestores() {
         aligned();
+        type("cmbTextX", "256-48"); // saved as its value, not as arithmetic
         type("cmbWallX", "12.5");
         row("lstPosX", 1); // saved even so
         window->move(100, 60);
         QVERIFY(window->windowHandle()->close());
         QFile file(ini);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("[lastsize]\r\ntextx=64\r\ntextz=32\r\nwallx=12.5\r\nwallz=8\r\n"
+        QCOMPARE(file.readAll(), QByteArray("[lastsize]\r\ntextx=208\r\ntextz=32\r\nwallx=12.5\r\nwallz=8\r\n"
                                             "[position]\r\ntop=900\r\nleft=1500\r\n"));
         window = std::make_unique<ui::frmMain>(ini.toStdString());
         QCOMPARE(window->pos(), QPoint(100, 60));
-        QCOMPARE(texts({"cmbTextX", "cmbWallX"}), QStringList({"64", "12"}));
+        QCOMPARE(texts({"cmbTextX", "cmbWallX"}), QStringList({"208", "12"}));
+    }
+
+    void keepsTheWindowOnAScreen() {
+        const QList<QRect> screens{{-1280, 0, 1280, 1024}, {0, 0, 1920, 1080}};
+        // Kept when wholly on one screen, negative or not; else the least move
+        // onto the nearest screen; a window larger than any goes to a top left corner.
+        const struct { QRect frame; QPoint place; } cases[] = {
+            {{-800, 10, 471, 465}, {-800, 10}}, {{-200, 10, 471, 465}, {0, 10}}, {{1800, 1000, 471, 465}, {1449, 615}},
+            {{-20000, -9000, 471, 465}, {-1280, 0}}, {{-1280, 900, 471, 465}, {-1280, 559}},
+            {{100, 100, 3000, 2000}, {0, 0}}};
+        for (const auto& c : cases)
+            QCOMPARE(ui::OnScreen(c.frame, screens), c.place);
     }
 
     void startsFromTheFile_data() {
@@ -232,12 +285,13 @@ class tst_window : public QObject {
         const QStringList defaults{"8", "8", "16", "16"};
         const QPoint home(34, 23); // 510 and 345 twips
         QTest::newRow("no file") << QByteArray() << home << defaults;
-        QTest::newRow("plain") << QByteArray("[position]\r\ntop=1500\r\nleft=3000\r\n[lastsize]\r\ntextx=64\r\n"
-                                             "textz=32\r\nwallx=128\r\nwallz=4\r\n")
-                               << QPoint(200, 100) << QStringList{"64", "32", "128", "4"};
-        QTest::newRow("negative on a screen") << QByteArray("[position]\ntop=150\nleft=-150\n") << QPoint(-10, 10) << defaults;
-        QTest::newRow("far off") << QByteArray("[position]\ntop=-300000\nleft=-300000\n") << home << defaults;
-        QTest::newRow("beyond the right") << QByteArray("[position]\ntop=300\nleft=2000000\n") << home << defaults;
+        QTest::newRow("plain") << QByteArray("[position]\r\ntop=1500\r\nleft=3000\r\n[lastsize]\r\n"
+                                             "textx=2147483647\r\ntextz=32\r\nwallx=128\r\nwallz=4\r\n")
+                               << QPoint(200, 100) << QStringList{"2147483647", "32", "128", "4"};
+        // The test's screens: 1280 x 1024 at -1280, 0 and 1920 x 1080 at 0, 0.
+        QTest::newRow("wholly on the left") << QByteArray("[position]\ntop=150\nleft=-12000\n") << QPoint(-800, 10) << defaults;
+        QTest::newRow("a sliver") << QByteArray("[position]\ntop=300\nleft=28000\n") << QPoint(1449, 20) << defaults;
+        QTest::newRow("far off") << QByteArray("[position]\ntop=-300000\nleft=-300000\n") << QPoint(-1280, 0) << defaults;
     }
     void startsFromTheFile() {
         QFETCH(QByteArray, text);
@@ -247,6 +301,7 @@ class tst_window : public QObject {
         QCOMPARE(QFile::exists(ini), !text.isNull()); // reading creates nothing
         QCOMPARE(window->pos(), position);
         QCOMPARE(texts({"cmbTextX", "cmbTextZ", "cmbWallX", "cmbWallZ"}), sizes);
+        QCOMPARE(edit("cmbTextX")->cursorPosition(), 0); // a long number shows its start
         QCOMPARE(results(), QStringList({"0", "0", "0", "0"}));
         QCOMPARE(axisEnabled("X") + axisEnabled("Z"), QList<bool>(14, false));
         QCOMPARE(window->focusWidget(), find("lstPosX"));
