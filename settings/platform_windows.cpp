@@ -10,6 +10,9 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+// windows.h maps ReplaceFile to the Win32 ReplaceFileW; without this the
+// function below would be defined under that name and never linked.
+#undef ReplaceFile
 
 namespace settings::platform {
 namespace {

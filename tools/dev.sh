@@ -10,6 +10,8 @@
 #          archive Varnel-<version>-Linux-<machine>.tar.gz with CPack, and runs
 #          the end-to-end test on it, unpacked into a fresh folder, under Xvfb
 #   screenshot  takes docs/screenshot.png of the running window under Xvfb
+#   windows  cross-builds calc/ and settings/ and their tests with MinGW-w64
+#          (preset "windows") and runs the tests under Wine, without a display
 # The preset is "default", or "ci" (warnings are errors) when CI=true.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,6 +27,7 @@ case "$command" in
 fuzz) packages+=(clang libclang-rt-dev) ;;
 package) packages+=(desktop-file-utils appstream) ;;
 screenshot) packages+=(imagemagick) ;;
+windows) packages+=(g++-mingw-w64-x86-64-posix wine wine64 googletest) ;;
 esac
 
 install_missing() {
@@ -101,8 +104,12 @@ screenshot)
     build "$preset"
     bash tools/screenshot.sh "build/$preset/app/varnel"
     ;;
+windows)
+    build windows
+    ctest --preset windows -j "$jobs"
+    ;;
 *)
-    echo "usage: $0 [run|test|asan|fuzz|bench|package|screenshot]" >&2
+    echo "usage: $0 [run|test|asan|fuzz|bench|package|screenshot|windows]" >&2
     exit 2
     ;;
 esac

@@ -9,20 +9,24 @@
 #include <fstream>
 #include <optional>
 #include <random>
+#ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::string_view_literals;
 
-// Each test gets a fresh folder, removed afterwards.
+// Each test gets a fresh folder, removed afterwards; the file is named as the
+// program names it (on Windows a drive letter, backslashes, then "/Varnel.ini").
 struct Settings : testing::Test {
-    fs::path dir = mkdtemp((fs::temp_directory_path() / "varnel-XXXXXX").string().data());
-    fs::path ini = dir / "Varnel.ini";
+    fs::path dir = fs::temp_directory_path() / ("varnel-" + std::to_string(std::random_device{}()));
+    fs::path ini = settings::SettingsFile(dir);
+    void SetUp() override { ASSERT_TRUE(fs::create_directory(dir)) << dir; }
     ~Settings() override { fs::remove_all(dir); }
 
     static std::string Slurp(const fs::path& file) {
@@ -33,10 +37,12 @@ struct Settings : testing::Test {
         std::ofstream(file, std::ios::binary).write(text.data(), std::ssize(text));
     }
     std::ptrdiff_t Entries() const { return std::distance(fs::directory_iterator(dir), {}); }
+#ifndef _WIN32 // Windows' stat has no inode numbers
     ino_t Inode() const {
         struct stat s = {};
         return stat(ini.c_str(), &s) == 0 ? s.st_ino : 0;
     }
+#endif
 };
 
 TEST_F(Settings, ReadsHandEditedFiles) {
@@ -79,23 +85,16 @@ TEST_F(Settings, WritesOnlyTheValue) {
         fs::remove(ini);
         if (c.before)
             Spit(ini, *c.before);
+#ifndef _WIN32
         const ino_t before = Inode();
+#endif
         EXPECT_TRUE(settings::WriteSetting(ini, "a", "k", c.value));
         EXPECT_EQ(Slurp(ini), c.after) << testing::PrintToString(c.before.value_or("none"));
+#ifndef _WIN32
         EXPECT_EQ(Inode() == before, c.before == c.after); // rewritten only when it changed
+#endif
         EXPECT_EQ(Entries(), 1); // no temporary file left
     }
-}
-
-TEST_F(Settings, ALinkStaysALinkAndItsTargetKeepsItsMode) {
-    fs::create_directory(dir / "real");
-    Spit(dir / "real" / "target.ini", "[a]\nk=1\n");
-    fs::permissions(dir / "real" / "target.ini", fs::perms(0640));
-    fs::create_symlink("real/target.ini", ini);
-    ASSERT_TRUE(settings::WriteSetting(ini, "a", "k", "2"));
-    EXPECT_TRUE(fs::is_symlink(ini));
-    EXPECT_EQ(Slurp(ini), "[a]\nk=2\n");
-    EXPECT_EQ(fs::status(ini).permissions(), fs::perms(0640));
 }
 
 // Holds as root too, where permission bits would not stop a write.
@@ -106,6 +105,7 @@ TEST_F(Settings, AFailedWriteChangesNothing) {
     Spit(ini, "[a]\nk=1\n");
     for (const auto& [section, key] : {std::pair{"a", "k=j"}, {"a", "[k"}, {"a", " k"}, {"a\nb", "k"}})
         EXPECT_FALSE(settings::WriteSetting(ini, section, key, "2")) << section << '/' << key;
+#ifndef _WIN32
     rlimit normal{};
     getrlimit(RLIMIT_FSIZE, &normal);
     const rlimit small{100, normal.rlim_max}; // a size limit fails write() as a full disk does
@@ -113,9 +113,28 @@ TEST_F(Settings, AFailedWriteChangesNothing) {
     setrlimit(RLIMIT_FSIZE, &small);
     EXPECT_FALSE(settings::WriteSetting(ini, "a", "k", std::string(999, '9')));
     setrlimit(RLIMIT_FSIZE, &normal);
+#else // FILE_ATTRIBUTE_READONLY, which stops administrators too; a file another program has open
+    fs::permissions(ini, fs::perms::owner_write, fs::perm_options::remove);
+    EXPECT_FALSE(settings::WriteSetting(ini, "a", "k", "2"));
+    fs::permissions(ini, fs::perms::owner_write, fs::perm_options::add);
+    std::ifstream held(ini);
+    EXPECT_FALSE(settings::WriteSetting(ini, "a", "k", "2"));
+#endif
     EXPECT_EQ(Slurp(ini), "[a]\nk=1\n");
     EXPECT_EQ(Slurp(dir / "file"), "x");
     EXPECT_EQ(Entries(), 2);
+}
+
+#ifndef _WIN32 // links with modes, fork and kill
+TEST_F(Settings, ALinkStaysALinkAndItsTargetKeepsItsMode) {
+    fs::create_directory(dir / "real");
+    Spit(dir / "real" / "target.ini", "[a]\nk=1\n");
+    fs::permissions(dir / "real" / "target.ini", fs::perms(0640));
+    fs::create_symlink("real/target.ini", ini);
+    ASSERT_TRUE(settings::WriteSetting(ini, "a", "k", "2"));
+    EXPECT_TRUE(fs::is_symlink(ini));
+    EXPECT_EQ(Slurp(ini), "[a]\nk=2\n");
+    EXPECT_EQ(fs::status(ini).permissions(), fs::perms(0640));
 }
 
 // A child writes six keys over and over, with values of changing length, and
@@ -141,5 +160,6 @@ TEST_F(Settings, AKillWhileWritingLeavesAWholeFile) {
     }
     EXPECT_NE(Slurp(ini), first); // the children did write
 }
+#endif
 
 } // namespace
