@@ -15,4 +15,9 @@ namespace settings::platform {
 // temporary file removed, when any step fails or the old file is not writable.
 bool ReplaceFile(const std::filesystem::path& file, std::string_view content);
 
+// Whether this process may create files in folder, as far as the system tells
+// without creating one. Root may write nearly anywhere, but not on a file
+// system mounted read-only.
+bool CanWrite(const std::filesystem::path& folder);
+
 } // namespace settings::platform

@@ -86,4 +86,8 @@ bool ReplaceFile(const std::filesystem::path& file, std::string_view content) {
     return true;
 }
 
+bool CanWrite(const std::filesystem::path& folder) {
+    return ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
 } // namespace settings::platform

@@ -31,14 +31,14 @@ bool WriteAll(HANDLE handle, std::string_view content) {
 
 // A file beside target that no other writer has (CREATE_NEW), named
 // Varnel.ini.tmp-<number> so a leftover from a killed process is recognisable.
-HANDLE CreateTemporary(const std::filesystem::path& target, std::wstring& name) {
+HANDLE CreateTemporary(const std::filesystem::path& target, std::wstring& name, DWORD flags = 0) {
     std::random_device device;
     std::mt19937_64 random((static_cast<std::uint64_t>(device()) << 32) ^
                            static_cast<std::uint64_t>(::GetCurrentProcessId()));
     for (int attempt = 0; attempt < 16; ++attempt) {
         name = target.native() + L".tmp-" + std::to_wstring(random() % 1000000000000ULL);
         const HANDLE handle = ::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr);
+                                            FILE_ATTRIBUTE_NORMAL | flags, nullptr);
         if (handle != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS)
             return handle;
     }
@@ -65,6 +65,17 @@ bool ReplaceFile(const std::filesystem::path& file, std::string_view content) {
         ::DeleteFileW(temporary.c_str());
         return false;
     }
+    return true;
+}
+
+// Windows keeps folder permissions in access control lists that no attribute
+// shows, so the only sure test is to create a file, which goes when closed.
+bool CanWrite(const std::filesystem::path& folder) {
+    std::wstring name;
+    const HANDLE handle = CreateTemporary(folder / L"Varnel.ini", name, FILE_FLAG_DELETE_ON_CLOSE);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    ::CloseHandle(handle);
     return true;
 }
 

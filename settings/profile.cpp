@@ -90,4 +90,20 @@ fs::path SettingsFile(const fs::path& programDirectory) {
     return file;
 }
 
+Files ChooseFiles(const fs::path& programDirectory, const fs::path& perUserFile,
+                  const std::vector<fs::path>& systemFolders) {
+    const fs::path beside = SettingsFile(programDirectory);
+    bool portable = platform::CanWrite(programDirectory);
+    for (const fs::path& folder : systemFolders) {
+        std::error_code error;
+        portable = portable && !fs::equivalent(programDirectory, folder, error);
+    }
+    if (portable)
+        return {beside, beside};
+    // An administrator's defaults serve until the user has a file of their own.
+    std::error_code error;
+    const bool defaults = !fs::exists(perUserFile, error) && !error && fs::is_regular_file(beside, error);
+    return {defaults ? beside : perUserFile, perUserFile};
+}
+
 } // namespace settings

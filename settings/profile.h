@@ -1,5 +1,6 @@
-// The settings file: Varnel.ini beside the program, in the INI format
-// (sections in square brackets, one name=value line per setting).
+// The settings file: Varnel.ini, beside the program or in the user's
+// configuration folder, in the INI format (sections in square brackets, one
+// name=value line per setting).
 //
 // Every call reads the file afresh; nothing is cached. Reading is lenient, the
 // way hand-edited INI files have always been read. Writing edits the file in
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string_view>
+#include <vector>
 
 namespace settings {
 
@@ -41,5 +43,22 @@ bool WriteSetting(const std::filesystem::path& file, std::string_view section, s
 // The settings file beside the program: the directory text followed by
 // "/Varnel.ini", with no test for a separator already at the end.
 std::filesystem::path SettingsFile(const std::filesystem::path& programDirectory);
+
+// Where one run keeps its settings: the file it reads at start-up and the file
+// it writes when it ends.
+struct Files {
+    std::filesystem::path read;
+    std::filesystem::path write;
+};
+
+// Chooses, once per run, where the settings live. A copy in a folder the user
+// can write keeps Varnel.ini beside itself, so a portable folder carries its
+// settings along; a copy in one of systemFolders (the install prefix's bin
+// folder and the like) or in a folder the user cannot write uses perUserFile.
+// While perUserFile does not exist yet, a Varnel.ini beside such a copy, an
+// administrator's defaults, gives the first run its values. Never throws.
+Files ChooseFiles(const std::filesystem::path& programDirectory,
+                  const std::filesystem::path& perUserFile,
+                  const std::vector<std::filesystem::path>& systemFolders);
 
 } // namespace settings

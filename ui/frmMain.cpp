@@ -165,10 +165,10 @@ std::int16_t Index(const QListWidget* list) {
 
 } // namespace
 
-frmMain::frmMain(std::filesystem::path settingsFile, QWidget* parent)
+frmMain::frmMain(std::filesystem::path readFrom, std::filesystem::path writeTo, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      settingsFile_(std::move(settingsFile)) {
+      readFrom_(std::move(readFrom)), writeTo_(writeTo.empty() ? readFrom_ : std::move(writeTo)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Varnel"));
     setWindowIcon(ProgramIcon());
@@ -409,12 +409,12 @@ void frmMain::Form_Load() {
     lstPosX->setCurrentRow(1);
     lstPosZ->setCurrentRow(1);
 
-    loadedTopTwips_ = settings::ReadSetting(settingsFile_, "position", "top", defaultTopTwips);
-    loadedLeftTwips_ = settings::ReadSetting(settingsFile_, "position", "left", defaultLeftTwips);
+    loadedTopTwips_ = settings::ReadSetting(readFrom_, "position", "top", defaultTopTwips);
+    loadedLeftTwips_ = settings::ReadSetting(readFrom_, "position", "left", defaultLeftTwips);
     PlaceWindow(loadedTopTwips_, loadedLeftTwips_);
 
     auto size = [this](QComboBox* field, const char* key, std::int32_t fallback) {
-        const std::int32_t value = settings::ReadSetting(settingsFile_, "lastsize", key, fallback);
+        const std::int32_t value = settings::ReadSetting(readFrom_, "lastsize", key, fallback);
         field->setEditText(QString::fromStdString(calc::WholeToText(value)));
         field->lineEdit()->setCursorPosition(0); // show the start of a long number
     };
@@ -466,8 +466,10 @@ bool frmMain::positionKnown() {
 // ---------------------------------------------------------------- shut-down
 
 void frmMain::Form_Unload() {
+    std::error_code missing; // a per-user folder is made on first use; a failure shows below
+    std::filesystem::create_directories(writeTo_.parent_path(), missing);
     auto write = [this](const char* section, const char* key, const std::string& value) {
-        settings::WriteSetting(settingsFile_, section, key, value); // a failed write is ignored
+        settings::WriteSetting(writeTo_, section, key, value); // a failed write is ignored
     };
     // Arithmetic is saved as its value, which the file's whole numbers can hold.
     const auto size = [](const QComboBox* field) {

@@ -22,9 +22,11 @@ class frmAbout;
 
 class frmMain : public QMainWindow {
   public:
-    // Reads its sizes and position from settingsFile while it is built, before
-    // it is first shown, and writes them back there when it is closed.
-    explicit frmMain(std::filesystem::path settingsFile, QWidget* parent = nullptr);
+    // Reads its sizes and position from readFrom while it is built, before it
+    // is first shown, and writes them to writeTo (readFrom when empty) when it
+    // is closed, making writeTo's folder first if it is missing.
+    explicit frmMain(std::filesystem::path readFrom, std::filesystem::path writeTo = {},
+                     QWidget* parent = nullptr);
     ~frmMain() override;
 
   protected:
@@ -92,7 +94,8 @@ class frmMain : public QMainWindow {
     static QList<QRect> ScreenAreas();
     static bool positionKnown();
 
-    std::filesystem::path settingsFile_;
+    std::filesystem::path readFrom_;
+    std::filesystem::path writeTo_;
     bool unloaded_ = false;
     bool placed_ = false; // checked against the screens with the window manager's frame
     // Where the windowing system cannot report the window's position, the

@@ -4,7 +4,8 @@
 # the wall X offset instead of cutting, a copy note never swallows the next
 # click, Return presses the focused Copy, Ctrl+Q quits with status 0, and a
 # portable folder keeps Varnel.ini beside the program wherever it is started
-# from and moved to; a read-only folder starts with the defaults, untouched.
+# from and moved to; a read-only one keeps it per user, from an
+# administrator's Varnel.ini beside the program until then.
 #   xvfb-run -a bash tests/e2e/e2e.sh PROGRAM|ARCHIVE.tar.gz
 set -uo pipefail
 failures=0 pid=
@@ -56,10 +57,16 @@ check '[ "$(env -u DISPLAY "$folder/varnel" 2>&1)" = "Varnel needs a desktop ses
 # there, a cut would take it: 64/2 - 16/2 = 24. The copy note of X never
 # takes the click on Z's Copy right below: 8/2 - 16/2 = -4.
 session "$folder" 'key Down Tab Down Tab ctrl+a 6 4 ctrl+a ctrl+x; copied 24; click 195 377; click 195 416; copied -4'
-check 'tr -d "\r" <"$folder/Varnel.ini" | grep -qz "textx=64.*wallx=16.*top=345.left=510"' "Varnel.ini holds the sizes and the place"
+check 'tr -d "\r" <"$folder/Varnel.ini" | grep -qz "textx=64.*wallx=16.*top=345.left=510" && [ ! -e "$tmp/cwd/Varnel" ]' \
+    "Varnel.ini beside the program holds the sizes and the place"
 mv "$folder" "$tmp/moved folder" # Return presses the focused Copy
 session "$tmp/moved folder" 'key Down Tab Tab Tab Tab Return; copied 24'
-mkdir "$tmp/read-only" && cp "$tmp/moved folder/varnel" "$tmp/read-only/" && chmod 555 "$tmp/read-only"
-session "$tmp/read-only" 'key Down ctrl+x; copied -4'
-check '[ ! -e "$tmp/read-only/Varnel.ini" ] && [ -z "$(find "$tmp/cwd" -iname "*.ini")" ]' "nothing written elsewhere"
+# A read-only folder keeps the settings per user, starting from the
+# administrator's Varnel.ini beside the program: 48/2 - 16/2 = 16.
+mkdir "$tmp/read-only" && cp "$tmp/moved folder/varnel" "$tmp/read-only/"
+defaults='[lastsize]\r\ntextx=48\r\n'
+printf "$defaults" >"$tmp/read-only/Varnel.ini" && chmod 555 "$tmp/read-only"
+session "$tmp/read-only" 'key Down ctrl+x; copied 16'
+check 'grep -q "textx=48" "$tmp/cwd/Varnel/Varnel.ini" && printf "$defaults" | cmp -s - "$tmp/read-only/Varnel.ini"' \
+    "the user's own file holds the sizes, the administrator's is untouched"
 [ $failures -eq 0 ] && echo "PASS: e2e" || { echo "FAIL: e2e ($failures failed)"; exit 1; }

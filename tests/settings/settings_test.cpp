@@ -97,6 +97,27 @@ TEST_F(Settings, WritesOnlyTheValue) {
     }
 }
 
+// A copy in a writable folder keeps its file beside it; one in a system folder
+// or an unwritable one (here a path through a file, unwritable even to root)
+// uses the per-user file, reading an administrator's file beside it until then.
+TEST_F(Settings, ChoosesWhereTheSettingsLive) {
+    const fs::path user = dir / "user.ini", system = dir / "bin", unwritable = dir / "file" / "bin";
+    fs::create_directory(system);
+    Spit(dir / "file", "x");
+    using Files = std::pair<fs::path, fs::path>;
+    const auto choose = [&](const fs::path& program) {
+        const settings::Files files = settings::ChooseFiles(program, user, {dir / "elsewhere", system});
+        return Files{files.read, files.write};
+    };
+    EXPECT_EQ(choose(dir), Files(ini, ini));
+    EXPECT_EQ(choose(system), Files(user, user));
+    EXPECT_EQ(choose(unwritable), Files(user, user));
+    Spit(settings::SettingsFile(system), "");
+    EXPECT_EQ(choose(system), Files(settings::SettingsFile(system), user));
+    Spit(user, "");
+    EXPECT_EQ(choose(system), Files(user, user));
+}
+
 // Holds as root too, where permission bits would not stop a write.
 TEST_F(Settings, AFailedWriteChangesNothing) {
     Spit(dir / "file", "x");
