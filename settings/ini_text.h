@@ -9,14 +9,31 @@
 
 namespace settings::detail {
 
+// A settings file's bytes as the rules below read them. A file that begins
+// with a UTF-16 byte-order mark is UTF-16 and is seen here as UTF-8, with any
+// unpaired surrogate kept as three bytes of its own; any other file is seen
+// as the bytes it is.
+enum class Encoding { Bytes, Utf16LittleEndian, Utf16BigEndian };
+struct Decoded {
+    std::string text;
+    Encoding encoding = Encoding::Bytes;
+};
+Decoded Decode(std::string_view file);
+
+// The bytes of text in encoding, its byte-order mark included, or nothing
+// when text is not UTF-8 that UTF-16 can hold.
+std::optional<std::string> Encode(std::string_view text, Encoding encoding);
+
 // The value of [section] key in text, read as ReadSetting promises, or nothing
 // when the section, the key or the value is missing.
 std::optional<std::int32_t> Lookup(std::string_view text, std::string_view section,
                                    std::string_view key);
 
 // The integer a stored value stands for, or nothing for an empty value: blanks
-// around it and one pair of matching quotes are dropped, then an optional sign
-// and decimal digits are read up to the first non-digit, wrapping modulo 2^32.
+// around it go, it ends at a NUL, one pair of matching quotes is dropped; then
+// control characters and spaces are skipped, one sign is taken, 0x or 0X
+// starts hexadecimal digits, 0o octal and 0b binary ones, plain digits are
+// decimal, all read up to the first that does not belong, wrapping modulo 2^32.
 std::optional<std::int32_t> ParseValue(std::string_view value);
 
 // True when a line written for these names would be found again by Lookup.

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -53,10 +54,10 @@ fs::path FollowLinks(fs::path file) {
 std::int32_t ReadSetting(const fs::path& file, std::string_view section, std::string_view key,
                          std::int32_t fallback) {
     try {
-        std::string text;
-        if (Load(file, text) != Loaded::Text)
+        std::string bytes;
+        if (Load(file, bytes) != Loaded::Text)
             return fallback;
-        return detail::Lookup(text, section, key).value_or(fallback);
+        return detail::Lookup(detail::Decode(bytes).text, section, key).value_or(fallback);
     } catch (...) { // out of memory on a huge file, say: the fallback it is
         return fallback;
     }
@@ -68,17 +69,23 @@ bool WriteSetting(const fs::path& file, std::string_view section, std::string_vi
         if (!detail::NamesRoundTrip(section, key))
             return false;
         const fs::path target = FollowLinks(file);
-        std::string text;
-        const Loaded loaded = Load(target, text);
+        std::string bytes;
+        const Loaded loaded = Load(target, bytes);
         // A file that exists but cannot be read must never be replaced by one
         // holding only this key.
         if (loaded == Loaded::Failed)
             return false;
+        // A file is written back in its own encoding, or not at all: never a
+        // mix of two, never a byte of it lost.
+        const detail::Decoded decoded = detail::Decode(bytes);
+        if (detail::Encode(decoded.text, decoded.encoding) != bytes)
+            return false;
         const std::string updated =
-            detail::WithValue(text, section, key, detail::CleanValue(value));
-        if (loaded == Loaded::Text && updated == text)
+            detail::WithValue(decoded.text, section, key, detail::CleanValue(value));
+        if (loaded == Loaded::Text && updated == decoded.text)
             return true;
-        return platform::ReplaceFile(target, updated);
+        const std::optional<std::string> encoded = detail::Encode(updated, decoded.encoding);
+        return encoded && platform::ReplaceFile(target, *encoded);
     } catch (...) {
         return false;
     }

@@ -1,15 +1,13 @@
 #!/usr/bin/env bash
-# Proves on a real X server, with real keys and clicks (xdotool) and the
-# clipboard as another program reads it (xclip): Ctrl+X in a text field copies
-# the wall X offset instead of cutting, a copy note never swallows the next
-# click, Return presses the focused Copy, Ctrl+Q quits with status 0, and a
-# portable folder keeps Varnel.ini beside the program wherever it is started
-# from and moved to; a read-only one keeps it per user, from an
-# administrator's Varnel.ini beside the program until then.
+# Proves on a real X server, with real keys and clicks (xdotool) and the clipboard as another
+# program reads it (xclip): Ctrl+X in a text field copies instead of cutting, a copy note never
+# swallows the next click, Return presses the focused Copy, Ctrl+Q quits with status 0; a portable
+# folder keeps Varnel.ini beside the program wherever it is started from and moved to, a read-only
+# one keeps it per user, from an administrator's Varnel.ini beside the program until then.
 #   xvfb-run -a bash tests/e2e/e2e.sh PROGRAM|ARCHIVE.tar.gz
 set -uo pipefail
 failures=0 pid=
-check() { if eval "$1"; then echo "PASS: $2"; else echo "FAIL: $2"; failures=$((failures + 1)); fi; }
+check() { if eval "$1"; then echo "PASS: $2"; else echo "FAIL: $2"; failures=$((failures + 1)); return 1; fi; }
 alive() { [[ $(ps -o stat= -p "$pid" 2>/dev/null) =~ ^[^Z] ]]; }
 within() { # within SECONDS COMMAND: retries COMMAND every 0.1 s
     local end=$((SECONDS + $1)); shift

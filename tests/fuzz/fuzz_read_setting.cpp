@@ -1,7 +1,7 @@
 // Proves, for any bytes as a settings file, that reading gives a value or
-// nothing, never a crash or a hang, and that setting one key makes it read back
+// nothing, never a crash or a hang; that setting one key makes it read back
 // as written, leaves every other key as it was, and changes nothing when done
-// again.
+// again; and that a UTF-16 file of whole code units is written back unchanged.
 #include "settings/ini_text.h"
 
 #include <cstdlib>
@@ -17,6 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     text.remove_suffix(value.size());
 
     using namespace settings::detail;
+    const Decoded decoded = Decode(text);
+    if (text.size() % 2 == 0 && Encode(decoded.text, decoded.encoding) != text)
+        std::abort();
     const std::string clean = CleanValue(value), after = WithValue(text, section, key, clean);
     if (Lookup(after, section, key) != ParseValue(clean) || WithValue(after, section, key, clean) != after)
         std::abort();

@@ -11,9 +11,10 @@
 #include <random>
 #ifndef _WIN32
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#else
+#include <windows.h>
 #endif
 
 namespace {
@@ -37,12 +38,6 @@ struct Settings : testing::Test {
         std::ofstream(file, std::ios::binary).write(text.data(), std::ssize(text));
     }
     std::ptrdiff_t Entries() const { return std::distance(fs::directory_iterator(dir), {}); }
-#ifndef _WIN32 // Windows' stat has no inode numbers
-    ino_t Inode() const {
-        struct stat s = {};
-        return stat(ini.c_str(), &s) == 0 ? s.st_ino : 0;
-    }
-#endif
 };
 
 TEST_F(Settings, ReadsHandEditedFiles) {
@@ -50,15 +45,22 @@ TEST_F(Settings, ReadsHandEditedFiles) {
         // Any line break, a byte-order mark, blanks, case, odd headers.
         {"[b]\r\nk=1\r\n[a]\r\nj=2\r\nk=510\r\n", 510}, {"[a]\nk=5", 5}, {"[a]\rj=5\rk=6\r", 6},
         {"\xEF\xBB\xBF[a]\r\nk=5\r\n", 5}, {"  [ a ] ; c\n\t k \t=\t 7 \t\n", 7}, {"[A]\nK=3\n", 3},
-        {"[a]b]\nk=4\n", -7}, {"[a\nk=4\n", 4}, {"[a]\nk = 5=6\n", 5}, {"[a]\n;k=1\nk=2\n", 2},
-        {"[a]\n\0\xff=\x80\nk=9\n"sv, 9},
+        {"[a]b]\nk=4\n", -7}, {"[a]\nk = 5=6\n", 5}, {"[a]\n;k=1\nk=2\n", 2},
+        {"[a]\n\0\xff=\x80\nk=9\n"sv, 9}, {"\x1a[\x1a a\x1a]\n\x1ak\x1a=\x1a" "5\x1a\n", 5},
+        // "[name" is no header, a line that is just the name is the key with no value.
+        {"[a\nk=4\n", -7}, {"[a]\n[b\nk=4\n", 4}, {"[a]\n[k=1\nk=2\n", 2}, {"[a]\nk\nk=3\n", -7},
+        // A name or a value ends at a NUL byte.
+        {"[a]\nk\0j=5\n"sv, 5}, {"[a]\nk=\0" "5\n"sv, -7}, {"[a]\nk=\"5\0\"\n"sv, 0},
         // Only the first section of the name and its first key count.
         {"[a]\nk=1\nK=2\n", 1}, {"[a]\nj=1\n[A]\nk=2\n", -7}, {"k=1\n[a]\nj=2\n", -7}, {"[a]\n[b]\nk=1\n", -7},
         // Values: empty, quoted, lenient digits, wrapping modulo 2^32.
         {"", -7}, {"[a]\nk= \t\n", -7}, {"[a]\nk=\"\"\n", -7}, {"[a]\nk='-32'", -32},
         {"[a]\nk=\" 8 \"\n", 8}, {"[a]\nk=\"32'\n", 0}, {"[a]\nk=12.5\n", 12}, {"[a]\nk=42abc\n", 42},
         {"[a]\nk=--9\n", 0}, {"[a]\nk=+0012\n", 12}, {"[a]\nk=2147483648\n", INT32_MIN},
-        {"[a]\nk=-2147483649\n", INT32_MAX}, {"[a]\nk=99999999999\n", 1215752191}};
+        {"[a]\nk=-2147483649\n", INT32_MAX}, {"[a]\nk=99999999999\n", 1215752191},
+        // Control characters skipped; hexadecimal, octal and binary.
+        {"[a]\nk=\x01 5\n", 5}, {"[a]\nk=\"\x01" "5\"\n", 5}, {"[a]\nk=0x1fG\n", 31}, {"[a]\nk=0X10\n", 16},
+        {"[a]\nk=-0o178\n", -15}, {"[a]\nk=+0b102\n", 2}, {"[a]\nk=0x1FFFFFFFF\n", -1}, {"[a]\nk=0x\n", 0}};
     for (const auto& c : cases) {
         Spit(ini, c.text);
         EXPECT_EQ(settings::ReadSetting(ini, "a", "k", -7), c.value) << testing::PrintToString(c.text);
@@ -73,6 +75,7 @@ TEST_F(Settings, WritesOnlyTheValue) {
         {"; \xff\r\n[x]\r\ny=\0\x80\r\n\r\n[a]\r\nk=1\r\n;t"sv, "22", "; \xff\r\n[x]\r\ny=\0\x80\r\n\r\n[a]\r\nk=22\r\n;t"sv},
         {"[a]\nk= \nj=1", "3", "[a]\nk= 3\nj=1"}, {"[a]\nk=\"1\"\n", "2", "[a]\nk=2\n"},
         {"[a]\nk=1\nk=1\n", "2", "[a]\nk=2\nk=1\n"}, {"[a]\nx=1\n\n[a]\nk=1\n", "2", "[a]\nx=1\nk=2\n\n[a]\nk=1\n"},
+        {"[a]\n k \nk=1\n", "2", "[a]\n k=2 \nk=1\n"}, {"[a\nk=1\n", "2", "[a\nk=1\n[a]\nk=2\n"},
         // A new key after its section's last non-blank line, a new section at
         // the end, each in the file's own line breaks.
         {"[a]\nj=1\n;c\n\n[b]\n", "2", "[a]\nj=1\n;c\nk=2\n\n[b]\n"}, {"[a]\r\nj=1", "2", "[a]\r\nj=1\r\nk=2\r\n"},
@@ -81,41 +84,83 @@ TEST_F(Settings, WritesOnlyTheValue) {
         // The value stays on its line, without leading blanks; the same value is no change.
         {std::nullopt, "1\r\n[b]\nk=9", "[a]\r\nk=1[b]k=9\r\n"}, {std::nullopt, " \t 5 ", "[a]\r\nk=5 \r\n"},
         {"[A]\r\nK = 5\r\n", "5 ", "[A]\r\nK = 5\r\n"}};
+    const auto past = fs::file_time_type::clock::now() - std::chrono::hours(1);
     for (const auto& c : cases) {
         fs::remove(ini);
-        if (c.before)
+        if (c.before) {
             Spit(ini, *c.before);
-#ifndef _WIN32
-        const ino_t before = Inode();
-#endif
+            fs::last_write_time(ini, past);
+        }
         EXPECT_TRUE(settings::WriteSetting(ini, "a", "k", c.value));
         EXPECT_EQ(Slurp(ini), c.after) << testing::PrintToString(c.before.value_or("none"));
-#ifndef _WIN32
-        EXPECT_EQ(Inode() == before, c.before == c.after); // rewritten only when it changed
-#endif
+        EXPECT_EQ(fs::last_write_time(ini) == past, c.before == c.after); // rewritten only when it changed
         EXPECT_EQ(Entries(), 1); // no temporary file left
     }
 }
+
+// UTF-16 is read as UTF-16 and written back so, an unpaired surrogate and all;
+// a file that could not be written back whole is left alone.
+TEST_F(Settings, KeepsUtf16FilesInUtf16) {
+    const auto utf16 = [](std::string_view mark, std::u16string_view text) {
+        std::string bytes(mark);
+        for (const char16_t unit : text) {
+            const char high = char(unit >> 8), low = char(unit & 0xFF);
+            bytes += mark == "\xFF\xFE" ? std::string{low, high} : std::string{high, low};
+        }
+        return bytes;
+    };
+    for (const std::string_view mark : {"\xFF\xFE"sv, "\xFE\xFF"sv}) {
+        Spit(ini, utf16(mark, u"[a]\r\nk=12\r\n\xD800\x00E4\xD83D\xDE00"));
+        EXPECT_EQ(settings::ReadSetting(ini, "a", "k", -7), 12);
+        EXPECT_TRUE(settings::WriteSetting(ini, "a", "k", "7") && settings::WriteSetting(ini, "b", "j", "8"));
+        EXPECT_EQ(Slurp(ini), utf16(mark, u"[a]\r\nk=7\r\n\xD800\x00E4\xD83D\xDE00\r\n[b]\r\nj=8\r\n"));
+        Spit(ini, utf16(mark, u"[a]\r\nk=1") + "x");
+        EXPECT_EQ(settings::ReadSetting(ini, "a", "k", -7), 1);
+        EXPECT_FALSE(settings::WriteSetting(ini, "a", "k", "2"));
+        EXPECT_EQ(Slurp(ini), utf16(mark, u"[a]\r\nk=1") + "x");
+    }
+}
+
+#ifdef _WIN32
+// Over generated files, reads what the platform's own reader reads; "0X" as
+// hexadecimal and values past 29 characters, which it cuts, aside.
+TEST_F(Settings, ReadsAsThePlatformDoes) {
+    const std::string_view atoms[] = {"[", "]", "=", " ", "\t", "\r\n", "\n", "\r", "\x1a", "\0"sv, "\x01",
+                                      "\"", "'", "a", "k", "A", "K", "0", "1", "x", "o", "b", "-", "+", ";",
+                                      "\xA0", "5", "f", "[a]", "\r\nk=", "\r\n[a]\r\n"};
+    std::mt19937 random(11);
+    for (int i = 0; i < 2000; ++i) {
+        std::string text;
+        for (auto n = random() % 20 + 1; n > 0; --n)
+            text += atoms[random() % std::size(atoms)];
+        const fs::path file = dir / (std::to_string(i) + ".ini"); // new each time: the platform caches
+        Spit(file, text);
+        for (const char* section : {"a", "A"})
+            ASSERT_EQ(settings::ReadSetting(file, section, "k", -7),
+                      int(GetPrivateProfileIntA(section, "k", -7, file.string().c_str())))
+                << testing::PrintToString(text);
+    }
+}
+#endif
 
 // A copy in a writable folder keeps its file beside it; one in a system folder
 // or an unwritable one (here a path through a file, unwritable even to root)
 // uses the per-user file, reading an administrator's file beside it until then.
 TEST_F(Settings, ChoosesWhereTheSettingsLive) {
-    const fs::path user = dir / "user.ini", system = dir / "bin", unwritable = dir / "file" / "bin";
+    const fs::path user = dir / "user.ini", system = dir / "bin", admin = settings::SettingsFile(system);
     fs::create_directory(system);
     Spit(dir / "file", "x");
-    using Files = std::pair<fs::path, fs::path>;
-    const auto choose = [&](const fs::path& program) {
+    const auto choose = [&](const fs::path& program) { // the file read, the file written
         const settings::Files files = settings::ChooseFiles(program, user, {dir / "elsewhere", system});
-        return Files{files.read, files.write};
+        return std::pair(files.read, files.write);
     };
-    EXPECT_EQ(choose(dir), Files(ini, ini));
-    EXPECT_EQ(choose(system), Files(user, user));
-    EXPECT_EQ(choose(unwritable), Files(user, user));
-    Spit(settings::SettingsFile(system), "");
-    EXPECT_EQ(choose(system), Files(settings::SettingsFile(system), user));
+    EXPECT_EQ(choose(dir), std::pair(ini, ini));
+    EXPECT_EQ(choose(system), std::pair(user, user));
+    EXPECT_EQ(choose(dir / "file" / "bin"), std::pair(user, user));
+    Spit(admin, "");
+    EXPECT_EQ(choose(system), std::pair(admin, user));
     Spit(user, "");
-    EXPECT_EQ(choose(system), Files(user, user));
+    EXPECT_EQ(choose(system), std::pair(user, user));
 }
 
 // Holds as root too, where permission bits would not stop a write.
@@ -147,20 +192,13 @@ TEST_F(Settings, AFailedWriteChangesNothing) {
 }
 
 #ifndef _WIN32 // links with modes, fork and kill
-TEST_F(Settings, ALinkStaysALinkAndItsTargetKeepsItsMode) {
-    fs::create_directory(dir / "real");
-    Spit(dir / "real" / "target.ini", "[a]\nk=1\n");
-    fs::permissions(dir / "real" / "target.ini", fs::perms(0640));
-    fs::create_symlink("real/target.ini", ini);
-    ASSERT_TRUE(settings::WriteSetting(ini, "a", "k", "2"));
-    EXPECT_TRUE(fs::is_symlink(ini));
-    EXPECT_EQ(Slurp(ini), "[a]\nk=2\n");
-    EXPECT_EQ(fs::status(ini).permissions(), fs::perms(0640));
-}
-
 // A child writes six keys over and over, with values of changing length, and
-// is killed at random moments, mostly mid-write: the file is always whole.
+// is killed at random moments, mostly mid-write: the file is always whole. The
+// file is a link, which stays a link while its target changes, mode and all.
 TEST_F(Settings, AKillWhileWritingLeavesAWholeFile) {
+    Spit(dir / "target.ini", "");
+    fs::permissions(dir / "target.ini", fs::perms(0640));
+    fs::create_symlink("target.ini", ini);
     const char* keys[] = {"textx", "textz", "wallx", "wallz", "top", "left"};
     const auto write = [&](int i) {
         for (const char* key : keys)
@@ -180,6 +218,7 @@ TEST_F(Settings, AKillWhileWritingLeavesAWholeFile) {
             ASSERT_GE(settings::ReadSetting(ini, "a", key, -1), 0) << Slurp(ini);
     }
     EXPECT_NE(Slurp(ini), first); // the children did write
+    EXPECT_TRUE(fs::is_symlink(ini) && fs::status(ini).permissions() == fs::perms(0640));
 }
 #endif
 
