@@ -9,6 +9,10 @@
 #   package validates the desktop entry and the metainfo, makes the portable
 #          archive Varnel-<version>-Linux-<machine>.tar.gz with CPack, and runs
 #          the end-to-end test on it, unpacked into a fresh folder, under Xvfb
+#   deb    builds the Debian package varnel_<version>_<arch>.deb (preset "deb",
+#          for /usr), checks it with lintian (no errors, no warnings), installs
+#          it with apt-get, runs the end-to-end test on /usr/bin/varnel under
+#          Xvfb and removes it again
 #   screenshot  takes docs/screenshot.png of the running window under Xvfb
 #   windows  cross-builds calc/ and settings/ and their tests with MinGW-w64
 #          (preset "windows") and runs the tests under Wine, without a display
@@ -26,9 +30,13 @@ packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev
 case "$command" in
 fuzz) packages+=(clang libclang-rt-dev) ;;
 package) packages+=(desktop-file-utils appstream) ;;
+deb) packages+=(dpkg-dev lintian) ;;
 screenshot) packages+=(imagemagick) ;;
 windows) packages+=(g++-mingw-w64-x86-64-posix wine wine64 googletest) ;;
 esac
+
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then sudo=(sudo); fi
 
 install_missing() {
     local missing=() p
@@ -37,8 +45,6 @@ install_missing() {
             missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
-    local sudo=()
-    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
     echo "Installing: ${missing[*]}"
     "${sudo[@]}" apt-get update
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
@@ -100,6 +106,20 @@ package)
     timeout 150 xvfb-run -a bash tests/e2e/e2e.sh "$archive"
     echo "The portable archive: $archive"
     ;;
+deb)
+    # Only the program is built: CMAKE_SKIP_INSTALL_ALL_DEPENDENCY in the
+    # preset keeps CPack from building the tests as well.
+    build deb
+    rm -f build/deb/varnel_*.deb
+    cpack --preset deb
+    deb=$(echo build/deb/varnel_*.deb)
+    # Info tags are shown; an error or a warning fails.
+    lintian --fail-on error,warning --display-info "$deb"
+    echo "lintian: no errors or warnings in $deb"
+    # Installing and removing packages needs root; so does running as nobody.
+    "${sudo[@]}" timeout 150 xvfb-run -a bash tests/e2e/e2e.sh "$deb"
+    echo "The Debian package: $deb"
+    ;;
 screenshot)
     build "$preset"
     bash tools/screenshot.sh "build/$preset/app/varnel"
@@ -109,7 +129,7 @@ windows)
     ctest --preset windows -j "$jobs"
     ;;
 *)
-    echo "usage: $0 [run|test|asan|fuzz|bench|package|screenshot|windows]" >&2
+    echo "usage: $0 [run|test|asan|fuzz|bench|package|deb|screenshot|windows]" >&2
     exit 2
     ;;
 esac

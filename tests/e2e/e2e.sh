@@ -3,10 +3,12 @@
 # program reads it (xclip): Ctrl+X in a text field copies instead of cutting, a copy note never
 # swallows the next click, Return presses the focused Copy, Ctrl+Q quits with status 0; a portable
 # folder keeps Varnel.ini beside the program wherever it is started from and moved to, a read-only
-# one keeps it per user, from an administrator's Varnel.ini beside the program until then.
-#   xvfb-run -a bash tests/e2e/e2e.sh PROGRAM|ARCHIVE.tar.gz
+# one keeps it per user, from an administrator's Varnel.ini beside the program until then. A
+# Debian package is installed (as root), run once from /usr/bin, per user, and removed.
+#   xvfb-run -a bash tests/e2e/e2e.sh PROGRAM|ARCHIVE.tar.gz|PACKAGE.deb
 set -uo pipefail
 failures=0 pid=
+finish() { [ $failures -eq 0 ] && echo "PASS: e2e" && exit 0; echo "FAIL: e2e ($failures failed)"; exit 1; }
 check() { if eval "$1"; then echo "PASS: $2"; else echo "FAIL: $2"; failures=$((failures + 1)); return 1; fi; }
 alive() { [[ $(ps -o stat= -p "$pid" 2>/dev/null) =~ ^[^Z] ]]; }
 within() { # within SECONDS COMMAND: retries COMMAND every 0.1 s
@@ -14,13 +16,16 @@ within() { # within SECONDS COMMAND: retries COMMAND every 0.1 s
     until eval "$*"; do [ $SECONDS -lt $end ] || return 1; sleep 0.1; done
 }
 tmp=$(mktemp -d)
-trap 'alive && kill -KILL $pid; rm -rf "$tmp"' EXIT
+trap 'alive && kill -KILL $pid; [ "${folder-}" != /usr/bin ] || apt-get remove -y -q varnel; rm -rf "$tmp"' EXIT
 export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp"
 chmod 755 "$tmp" && mkdir -m 777 "$tmp/portable" "$tmp/cwd"
 case $1 in
 *.tar.gz) tar -xzf "$1" -C "$tmp/portable" && folder=$(echo "$tmp"/portable/*) && chmod 777 "$folder" ;;
+*.deb) folder=/usr/bin ini=$tmp/cwd/Varnel/Varnel.ini other=/usr/bin/Varnel.ini
+    apt-get install -y -q "$(realpath "$1")" || exit 1 ;;
 *) cp "$1" "$tmp/portable/varnel" && folder=$tmp/portable ;;
 esac
+ini=${ini:-$folder/Varnel.ini} other=${other:-$tmp/cwd/Varnel} # where the settings go, and where not
 as=() # root runs it as nobody, so that the folders' permissions bind
 if [ "$(id -u)" -eq 0 ]; then
     install -m 644 "$XAUTHORITY" "$tmp/xauth"
@@ -35,7 +40,7 @@ copied() { check "within 5 '[ \"\$(xclip -o -selection clipboard)\" = \"$1\" ]'"
 # ACTIONS (key, click and copied) and quits with Ctrl+Q.
 session() {
     (cd "$tmp/cwd" && exec "${as[@]}" env QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$tmp/cwd" \
-        XDG_CONFIG_HOME="$tmp/cwd" "$1/varnel") >"$tmp/log" 2>&1 &
+        XDG_CONFIG_HOME="$tmp/cwd" HOME="$tmp/cwd" "$1/varnel") >"$tmp/log" 2>&1 &
     pid=$!
     shown() {
         window=$(xdotool search --onlyvisible --pid $pid --name '^Varnel$' | head -n 1)
@@ -55,8 +60,10 @@ check '[ "$(env -u DISPLAY "$folder/varnel" 2>&1)" = "Varnel needs a desktop ses
 # there, a cut would take it: 64/2 - 16/2 = 24. The copy note of X never
 # takes the click on Z's Copy right below: 8/2 - 16/2 = -4.
 session "$folder" 'key Down Tab Down Tab ctrl+a 6 4 ctrl+a ctrl+x; copied 24; click 195 377; click 195 416; copied -4'
-check 'tr -d "\r" <"$folder/Varnel.ini" | grep -qz "textx=64.*wallx=16.*top=345.left=510" && [ ! -e "$tmp/cwd/Varnel" ]' \
-    "Varnel.ini beside the program holds the sizes and the place"
+check '"${as[@]}" env XDG_CONFIG_HOME="$tmp/cwd" "$folder/varnel" --help | grep -qFx "Settings file: $ini"' "--help names ${ini#"$tmp"/}"
+check 'tr -d "\r" <"$ini" | grep -qz "textx=64.*wallx=16.*top=345.left=510" && [ ! -e "$other" ]' \
+    "${ini#"$tmp"/} holds the sizes and the place"
+[ "$folder" != /usr/bin ] || finish # an installed copy stays where it is
 mv "$folder" "$tmp/moved folder" # Return presses the focused Copy
 session "$tmp/moved folder" 'key Down Tab Tab Tab Tab Return; copied 24'
 # A read-only folder keeps the settings per user, starting from the
@@ -67,4 +74,4 @@ printf "$defaults" >"$tmp/read-only/Varnel.ini" && chmod 555 "$tmp/read-only"
 session "$tmp/read-only" 'key Down ctrl+x; copied 16'
 check 'grep -q "textx=48" "$tmp/cwd/Varnel/Varnel.ini" && printf "$defaults" | cmp -s - "$tmp/read-only/Varnel.ini"' \
     "the user's own file holds the sizes, the administrator's is untouched"
-[ $failures -eq 0 ] && echo "PASS: e2e" || { echo "FAIL: e2e ($failures failed)"; exit 1; }
+finish
