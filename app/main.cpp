@@ -101,6 +101,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "varnel: %s Try 'varnel --help'.\n", error.toLocal8Bit().constData());
         return 2;
     }
+    QApplication::setStyle(ui::CalculatorStyle());
     // Ties the windows to the desktop entry (Wayland app id, task bars).
     QApplication::setDesktopFileName(QStringLiteral(VARNEL_APP_ID));
     QApplication::setWindowIcon(ui::ProgramIcon());

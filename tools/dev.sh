@@ -26,7 +26,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev
     qt6-base-dev libgl-dev libxcb1-dev fonts-liberation2 python3
-    xvfb xauth xdotool xclip)
+    qt6-image-formats-plugins xvfb xauth xdotool xclip openbox x11-utils)
 case "$command" in
 fuzz) packages+=(clang libclang-rt-dev) ;;
 package) packages+=(desktop-file-utils appstream) ;;

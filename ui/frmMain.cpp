@@ -5,11 +5,15 @@
 #include "ui/frmAbout.h"
 #include "ui/help.h"
 #include "ui/look.h"
+#include "ui/texture.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -18,10 +22,13 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QUrl>
 #include <QValidator>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -189,6 +196,12 @@ frmMain::frmMain(std::filesystem::path readFrom, std::filesystem::path writeTo, 
                                   TwipsToPixels(clientHeightTwips));
     setFixedSize(sizeHint());
 
+    // A texture file dropped anywhere on the window gives its sizes; the
+    // fields take no drops of their own, so none of them swallows it as text.
+    setAcceptDrops(true);
+    for (QLineEdit* field : findChildren<QLineEdit*>())
+        field->setAcceptDrops(false);
+
     Form_Load();
     lstPosX->setFocus(Qt::OtherFocusReason);
 }
@@ -296,6 +309,11 @@ void frmMain::CreateMenus() {
     mnuFCCopyZ = item(mnuCalc, "mnuFCCopyZ", "Copy &Z Offset (F/C)", "Ctrl+Y");
     mnuLine2 = mnuCalc->addSeparator();
     mnuLine2->setObjectName(QStringLiteral("mnuLine2"));
+    mnuTextureFile = item(mnuCalc, "mnuTextureFile", "Texture Sizes from &File...", "Ctrl+O");
+    mnuOnTop = item(mnuCalc, "mnuOnTop", "Keep on &Top", "Ctrl+T");
+    mnuOnTop->setCheckable(true);
+    mnuLine3 = mnuCalc->addSeparator();
+    mnuLine3->setObjectName(QStringLiteral("mnuLine3"));
     mnuQuit = item(mnuCalc, "mnuQuit", "&Quit", "Ctrl+Q");
 
     mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -329,6 +347,8 @@ void frmMain::Connect() {
     connect(mnuCopyZ, &QAction::triggered, this, &frmMain::mnuCopyZ_Click);
     connect(mnuFCCopyX, &QAction::triggered, this, &frmMain::mnuFCCopyX_Click);
     connect(mnuFCCopyZ, &QAction::triggered, this, &frmMain::mnuFCCopyZ_Click);
+    connect(mnuTextureFile, &QAction::triggered, this, &frmMain::mnuTextureFile_Click);
+    connect(mnuOnTop, &QAction::triggered, this, &frmMain::mnuOnTop_Click);
     connect(mnuQuit, &QAction::triggered, this, &frmMain::mnuQuit_Click);
     connect(About, &QAction::triggered, this, &frmMain::About_Click);
 
@@ -423,6 +443,10 @@ void frmMain::Form_Load() {
     size(cmbWallX, "wallx", 16);
     size(cmbWallZ, "wallz", 16);
 
+    const bool onTop = settings::ReadSetting(readFrom_, "options", "ontop", 0) != 0;
+    mnuOnTop->setChecked(onTop);
+    KeepOnTop(onTop);
+
     // Whole numbers from the file and the fields' initial "0" always convert.
     ShowResult(lblX, CalcWallOffset(Index(lstPosX), Number(cmbTextX->currentText()),
                                  Number(cmbWallX->currentText())));
@@ -487,6 +511,7 @@ void frmMain::Form_Unload() {
                                        : static_cast<float>(loadedLeftTwips_);
     write("position", "top", calc::NumberToText(top));
     write("position", "left", calc::NumberToText(left));
+    write("options", "ontop", mnuOnTop->isChecked() ? "1" : "0");
 }
 
 // ---------------------------------------------------------------- recalculation
@@ -596,6 +621,52 @@ void frmMain::mnuCopyX_Click() { cmdCopyX_Click(); }
 void frmMain::mnuCopyZ_Click() { cmdCopyZ_Click(); }
 void frmMain::mnuFCCopyX_Click() { cmdFCCopyX_Click(); }
 void frmMain::mnuFCCopyZ_Click() { cmdFCCopyZ_Click(); }
+
+void frmMain::mnuTextureFile_Click() {
+    const QString file = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Texture Sizes from File"), QString(), ImageFilter());
+    if (!file.isEmpty())
+        TextureSizesFrom(QUrl::fromLocalFile(file));
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+    if (!event->mimeData()->hasUrls())
+        return;
+    event->acceptProposedAction();
+    Form_DragDrop(event->mimeData()->urls().constFirst()); // of several files, the first
+}
+
+void frmMain::Form_DragDrop(const QUrl& file) { TextureSizesFrom(file); }
+
+// The texture sizes go in through the size fields' own change handlers, as if
+// typed; anything that is not a readable image leaves them as they were.
+void frmMain::TextureSizesFrom(const QUrl& file) {
+    const std::optional<QSize> size = ImageSize(file);
+    if (!size) {
+        const QString name = lblTextX->fontMetrics().elidedText(FileName(file), Qt::ElideMiddle, 150);
+        ShowNote(lblTextX, QStringLiteral("Not an image Varnel can read: ") + name);
+        return;
+    }
+    cmbTextX->setEditText(QString::number(size->width()));
+    cmbTextZ->setEditText(QString::number(size->height()));
+}
+
+void frmMain::mnuOnTop_Click() { KeepOnTop(mnuOnTop->isChecked()); }
+
+// Asks the window manager to keep the window above others, or no longer. A
+// shown window is asked through its native window, which is not made anew, so
+// its place, its fields and the focus stay as they are.
+void frmMain::KeepOnTop(bool on) {
+    if (QWindow* shown = windowHandle())
+        shown->setFlag(Qt::WindowStaysOnTopHint, on);
+    else
+        setWindowFlag(Qt::WindowStaysOnTopHint, on);
+}
 
 void frmMain::mnuQuit_Click() { close(); }
 

@@ -15,6 +15,7 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class QUrl;
 
 namespace ui {
 
@@ -32,6 +33,8 @@ class frmMain : public QMainWindow {
   protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -72,8 +75,11 @@ class frmMain : public QMainWindow {
     void mnuCopyZ_Click();
     void mnuFCCopyX_Click();
     void mnuFCCopyZ_Click();
+    void mnuTextureFile_Click();
+    void mnuOnTop_Click();
     void mnuQuit_Click();
     void About_Click();
+    void Form_DragDrop(const QUrl& file);
 
     // The two calculations, taking numbers and giving the text to show.
     static QString CalcWallOffset(std::int16_t alignment, float texture, float wall);
@@ -87,6 +93,8 @@ class frmMain : public QMainWindow {
                         QLabel* result, QWidget* copy, QWidget* textCaption,
                         QWidget* wallCaption, QAction* menu);
     static void Copy(const QLabel* result, QWidget* button);
+    void TextureSizesFrom(const QUrl& file);
+    void KeepOnTop(bool on);
 
     // Puts the window at the stored position, or, where that would leave part
     // of it off every screen, the least distance from there onto the nearest.
@@ -140,6 +148,9 @@ class frmMain : public QMainWindow {
     QAction* mnuFCCopyX = nullptr;
     QAction* mnuFCCopyZ = nullptr;
     QAction* mnuLine2 = nullptr;
+    QAction* mnuTextureFile = nullptr;
+    QAction* mnuOnTop = nullptr;
+    QAction* mnuLine3 = nullptr;
     QAction* mnuQuit = nullptr;
     QAction* About = nullptr;
 };

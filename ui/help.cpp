@@ -18,7 +18,8 @@ struct Description {
 
 constexpr const char* sizeHint =
     "Type the size in map units, or pick one from the list. "
-    "Arithmetic such as 256-48 or 3*64 works.";
+    "Arithmetic such as 256-48 or 3*64 works. "
+    "To take a texture's width and height, drop its file on the window or press Ctrl+O.";
 
 const Description descriptions[] = {
     {"lstPosX", "Wall X alignment", "Choose where the texture sits along the wall."},

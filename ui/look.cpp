@@ -1,6 +1,10 @@
 #include "ui/look.h"
 
+#include <QApplication>
+#include <QImageReader>
 #include <QPainter>
+#include <QProxyStyle>
+#include <QStyleFactory>
 
 #include <algorithm>
 #include <cmath>
@@ -35,6 +39,27 @@ QPoint OnScreen(const QRect& frame, const QList<QRect>& screens) {
     return best;
 }
 
+namespace {
+
+class Style : public QProxyStyle {
+  public:
+    using QProxyStyle::QProxyStyle;
+
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
+                       const QWidget* widget) const override {
+        if (icon == SP_ToolBarHorizontalExtensionButton || icon == SP_ToolBarVerticalExtensionButton)
+            return {};
+        return QProxyStyle::standardIcon(icon, option, widget);
+    }
+};
+
+} // namespace
+
+QStyle* CalculatorStyle() {
+    // The style chosen so far (the platform's, or -style) stays underneath.
+    return new Style(QStyleFactory::create(QApplication::style()->name()));
+}
+
 QFont DefaultFont() {
     // Liberation Sans has Arial's metrics; 7.5 pt is 10 px at 96 dpi. Where it
     // is missing, fontconfig falls back to a metric-compatible face.
@@ -45,9 +70,16 @@ QFont DefaultFont() {
 }
 
 QIcon ProgramIcon() {
-    QIcon icon(QStringLiteral(":/varnel.png"));
+    // Read as PNG and nothing else: a reader left to detect the format would
+    // first load every image format plugin, at start-up.
+    const auto png = [](const QString& file) {
+        QImageReader reader(file, "png");
+        reader.setAutoDetectImageFormat(false);
+        return QPixmap::fromImage(reader.read());
+    };
+    QIcon icon(png(QStringLiteral(":/varnel.png")));
     for (int size : {16, 48, 64})
-        icon.addFile(QStringLiteral(":/icons/varnel-%1.png").arg(size), QSize(size, size));
+        icon.addPixmap(png(QStringLiteral(":/icons/varnel-%1.png").arg(size)));
     return icon;
 }
 

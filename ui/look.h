@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QList>
 #include <QRect>
+#include <QStyle>
 #include <QWidget>
 
 namespace ui {
@@ -34,6 +35,12 @@ QFont LargeFont();
 // 64 px renderings. Larger sizes are for desktop menus only; every size given
 // here travels to the window system with each window, at start-up.
 QIcon ProgramIcon();
+
+// The application's style wrapped so that the menu bar's overflow arrow, which
+// never shows in this fixed window, is not looked up: reading its image would
+// make Qt load every image format plugin at start-up. Left out, they load
+// when a texture file is first read. Call once a QApplication exists.
+QStyle* CalculatorStyle();
 
 // A straight horizontal or vertical line between two points given in twips,
 // drawn in its own colour and width.

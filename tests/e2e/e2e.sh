@@ -1,20 +1,17 @@
 #!/usr/bin/env bash
-# Proves on a real X server, with real keys and clicks (xdotool) and the clipboard as another
-# program reads it (xclip): Ctrl+X in a text field copies instead of cutting, a copy note never
-# swallows the next click, Return presses the focused Copy, Ctrl+Q quits with status 0; a portable
-# folder keeps Varnel.ini beside the program wherever it is started from and moved to, a read-only
-# one keeps it per user, from an administrator's Varnel.ini beside the program until then. A
-# Debian package is installed (as root), run once from /usr/bin, per user, and removed.
+# Proves on a real X server, with real keys and clicks (xdotool) and the clipboard as another program
+# reads it (xclip): Ctrl+X in a text field copies instead of cutting, a copy note never swallows the
+# next click, Return presses the focused Copy, Ctrl+T keeps the window above others as a window
+# manager sees it, Ctrl+Q quits; a portable folder keeps Varnel.ini beside the program wherever it
+# is started from and moved to, a read-only one keeps it per user, from an administrator's file
+# beside the program until then; a Debian package runs from /usr/bin, per user.
 #   xvfb-run -a bash tests/e2e/e2e.sh PROGRAM|ARCHIVE.tar.gz|PACKAGE.deb
 set -uo pipefail
 failures=0 pid=
 finish() { [ $failures -eq 0 ] && echo "PASS: e2e" && exit 0; echo "FAIL: e2e ($failures failed)"; exit 1; }
 check() { if eval "$1"; then echo "PASS: $2"; else echo "FAIL: $2"; failures=$((failures + 1)); return 1; fi; }
 alive() { [[ $(ps -o stat= -p "$pid" 2>/dev/null) =~ ^[^Z] ]]; }
-within() { # within SECONDS COMMAND: retries COMMAND every 0.1 s
-    local end=$((SECONDS + $1)); shift
-    until eval "$*"; do [ $SECONDS -lt $end ] || return 1; sleep 0.1; done
-}
+within() { local end=$((SECONDS + $1)); shift; until eval "$*"; do [ $SECONDS -lt $end ] || return 1; sleep 0.1; done; } # SECONDS COMMAND
 tmp=$(mktemp -d)
 trap 'alive && kill -KILL $pid; [ "${folder-}" != /usr/bin ] || apt-get remove -y -q varnel; rm -rf "$tmp"' EXIT
 export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp"
@@ -59,13 +56,19 @@ check '[ "$(env -u DISPLAY "$folder/varnel" 2>&1)" = "Varnel needs a desktop ses
 # Down picks "Center" in both lists, Tab reaches Text X; with "64" selected
 # there, a cut would take it: 64/2 - 16/2 = 24. The copy note of X never
 # takes the click on Z's Copy right below: 8/2 - 16/2 = -4.
-session "$folder" 'key Down Tab Down Tab ctrl+a 6 4 ctrl+a ctrl+x; copied 24; click 195 377; click 195 416; copied -4'
+session "$folder" 'check "! grep -q imageformats /proc/\$pid/maps" "no image format plugin loads at start-up"
+    key Down Tab Down Tab ctrl+a 6 4 ctrl+a ctrl+x; copied 24; click 195 377; click 195 416; copied -4'
 check '"${as[@]}" env XDG_CONFIG_HOME="$tmp/cwd" "$folder/varnel" --help | grep -qFx "Settings file: $ini"' "--help names ${ini#"$tmp"/}"
 check 'tr -d "\r" <"$ini" | grep -qz "textx=64.*wallx=16.*top=345.left=510" && [ ! -e "$other" ]' \
     "${ini#"$tmp"/} holds the sizes and the place"
 [ "$folder" != /usr/bin ] || finish # an installed copy stays where it is
-mv "$folder" "$tmp/moved folder" # Return presses the focused Copy
-session "$tmp/moved folder" 'key Down Tab Tab Tab Tab Return; copied 24'
+# Return presses the focused Copy. Under a window manager Ctrl+T asks it to
+# keep the window above others, and a second Ctrl+T no longer.
+above() { xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
+mv "$folder" "$tmp/moved folder" && { openbox >/dev/null 2>&1 & } && wm=$!
+session "$tmp/moved folder" 'key Down Tab Tab Tab Tab Return; copied 24; key ctrl+t
+    check "within 5 above" "Ctrl+T keeps it above others"; key ctrl+t; check "within 5 ! above" "a second no longer"'
+kill $wm
 # A read-only folder keeps the settings per user, starting from the
 # administrator's Varnel.ini beside the program: 48/2 - 16/2 = 16.
 mkdir "$tmp/read-only" && cp "$tmp/moved folder/varnel" "$tmp/read-only/"

@@ -76,18 +76,16 @@ TEST_F(Settings, WritesOnlyTheValue) {
         {"[a]\nk= \nj=1", "3", "[a]\nk= 3\nj=1"}, {"[a]\nk=\"1\"\n", "2", "[a]\nk=2\n"},
         {"[a]\nk=1\nk=1\n", "2", "[a]\nk=2\nk=1\n"}, {"[a]\nx=1\n\n[a]\nk=1\n", "2", "[a]\nx=1\nk=2\n\n[a]\nk=1\n"},
         {"[a]\n k \nk=1\n", "2", "[a]\n k=2 \nk=1\n"}, {"[a\nk=1\n", "2", "[a\nk=1\n[a]\nk=2\n"},
-        // A new key after its section's last non-blank line, a new section at
-        // the end, each in the file's own line breaks.
+        // A new key after its section's last non-blank line, a new section at the end, in the file's line breaks.
         {"[a]\nj=1\n;c\n\n[b]\n", "2", "[a]\nj=1\n;c\nk=2\n\n[b]\n"}, {"[a]\r\nj=1", "2", "[a]\r\nj=1\r\nk=2\r\n"},
-        {"[a]\rj=1\r", "2", "[a]\rj=1\rk=2\r"}, {"[b]\nj=1\n\n", "2", "[b]\nj=1\n\n[a]\nk=2\n"},
-        {"k=1", "2", "k=1\r\n[a]\r\nk=2\r\n"},
+        {"[a]\rj=1\r", "2", "[a]\rj=1\rk=2\r"}, {"[b]\nj=1\n\n", "2", "[b]\nj=1\n\n[a]\nk=2\n"}, {"k=1", "2", "k=1\r\n[a]\r\nk=2\r\n"},
         // The value stays on its line, without leading blanks; the same value is no change.
         {std::nullopt, "1\r\n[b]\nk=9", "[a]\r\nk=1[b]k=9\r\n"}, {std::nullopt, " \t 5 ", "[a]\r\nk=5 \r\n"},
         {"[A]\r\nK = 5\r\n", "5 ", "[A]\r\nK = 5\r\n"}};
     const auto past = fs::file_time_type::clock::now() - std::chrono::hours(1);
     for (const auto& c : cases) {
         fs::remove(ini);
-        if (c.before) {
+        if (c.before) { // a file left an hour ago
             Spit(ini, *c.before);
             fs::last_write_time(ini, past);
         }
@@ -103,10 +101,8 @@ TEST_F(Settings, WritesOnlyTheValue) {
 TEST_F(Settings, KeepsUtf16FilesInUtf16) {
     const auto utf16 = [](std::string_view mark, std::u16string_view text) {
         std::string bytes(mark);
-        for (const char16_t unit : text) {
-            const char high = char(unit >> 8), low = char(unit & 0xFF);
-            bytes += mark == "\xFF\xFE" ? std::string{low, high} : std::string{high, low};
-        }
+        for (const char16_t u : text) // in the mark's byte order
+            bytes += mark == "\xFF\xFE" ? std::string{char(u & 0xFF), char(u >> 8)} : std::string{char(u >> 8), char(u & 0xFF)};
         return bytes;
     };
     for (const std::string_view mark : {"\xFF\xFE"sv, "\xFE\xFF"sv}) {
@@ -125,19 +121,17 @@ TEST_F(Settings, KeepsUtf16FilesInUtf16) {
 // Over generated files, reads what the platform's own reader reads; "0X" as
 // hexadecimal and values past 29 characters, which it cuts, aside.
 TEST_F(Settings, ReadsAsThePlatformDoes) {
-    const std::string_view atoms[] = {"[", "]", "=", " ", "\t", "\r\n", "\n", "\r", "\x1a", "\0"sv, "\x01",
-                                      "\"", "'", "a", "k", "A", "K", "0", "1", "x", "o", "b", "-", "+", ";",
-                                      "\xA0", "5", "f", "[a]", "\r\nk=", "\r\n[a]\r\n"};
+    const std::string_view atoms[] = {"[", "]", "=", " ", "\t", "\r\n", "\n", "\r", "\x1a", "\0"sv, "\x01", "\"", "'", "a",
+                                      "k", "A", "K", "0", "1", "x", "o", "b", "-", "+", ";", "\xA0", "5", "f", "[a]", "\r\nk="};
     std::mt19937 random(11);
     for (int i = 0; i < 2000; ++i) {
+        const fs::path file = dir / (std::to_string(i) + ".ini"); // new each time: the platform caches
         std::string text;
         for (auto n = random() % 20 + 1; n > 0; --n)
             text += atoms[random() % std::size(atoms)];
-        const fs::path file = dir / (std::to_string(i) + ".ini"); // new each time: the platform caches
         Spit(file, text);
-        for (const char* section : {"a", "A"})
-            ASSERT_EQ(settings::ReadSetting(file, section, "k", -7),
-                      int(GetPrivateProfileIntA(section, "k", -7, file.string().c_str())))
+        for (const char* s : {"a", "A"})
+            ASSERT_EQ(settings::ReadSetting(file, s, "k", -7), int(GetPrivateProfileIntA(s, "k", -7, file.string().c_str())))
                 << testing::PrintToString(text);
     }
 }

@@ -57,11 +57,10 @@ class tst_window : public QObject {
     }
     static QString clipboard() { return QGuiApplication::clipboard()->text(); }
     void row(const char* list, int row) { find<QListWidget>(list)->setCurrentRow(row); }
-    // A new window on the settings file, which holds text unless text is null.
-    void open(const QByteArray& text = {}) {
-        QFile file(ini);
-        QVERIFY(text.isNull() ? !file.exists() || file.remove() : file.open(QIODevice::WriteOnly) && file.write(text) >= 0);
-        file.close();
+    void open(const QByteArray& text = {}) { // a new window on the settings file, holding text unless null
+        QFile::remove(ini);
+        if (QFile file(ini); !text.isNull() && file.open(QIODevice::WriteOnly))
+            file.write(text);
         window = std::make_unique<ui::frmMain>(ini.toStdString());
     }
     // Where a control draws: a plain label only where its text goes.
@@ -83,6 +82,28 @@ class tst_window : public QObject {
     }
 
   private slots:
+    void initTestCase() { // files of every kind a drop may bring
+        const auto save = [this](const char* name, const QByteArray& bytes) {
+            QFile file(directory.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        };
+        QBuffer png;
+        QVERIFY(QImage(64, 128, QImage::Format_RGB32).save(&png, "PNG"));
+        save("texture.png", png.data());
+        save("corrupt.png", QByteArray(png.data()).replace(20, 1, "\x55")); // its header no longer matches its checksum
+        const auto tga = [](char width, char height) { // uncompressed, 24 bits a pixel, version 2
+            QByteArray header("\0\0\2\0\0\0\0\0\0\0\0\0\0\0\0\0\x18\0", 18);
+            header[12] = width;
+            header[14] = height;
+            return header + QByteArray(width * height * 3 + 8, '\0') + QByteArray("TRUEVISION-XFILE.", 18);
+        };
+        save("texture.tga", tga(32, 16));
+        save("empty.tga", tga(0, 0));
+        save("old.tga", tga(32, 16).chopped(26)); // version 1, which Qt cannot read: no icon file either
+        save("notes.txt", "not an image");
+        QVERIFY(QDir(directory.path()).mkdir("folder"));
+    }
+
     void init() {
         open();
         window->show();
@@ -218,11 +239,11 @@ class tst_window : public QObject {
             for (const char* focus : {"cmbWallZ", "txtFCTextX", "lstPosZ"})
                 QTest::addRow("%s in %s", c.keys, focus) << Input{c.keys, focus, 0, c.expected};
         }
-        QTest::newRow("Return on a button") << Input{"Return", "cmdCopyX", 0, "24"};
-        QTest::newRow("Enter on a button") << Input{"Enter", "cmdFCCopyZ", 0, "Error"};
-        // With the wall copies off on the default rows, the keys are a field's cut and undo again.
-        QTest::newRow("cut") << Input{"Ctrl+X", "txtFCTextX", 1, "1.5"};
-        QTest::newRow("undo") << Input{"Ctrl+Z", "txtFCTextX", 1, "untouched"};
+        // Return and Enter press a focused button; with the wall copies off on the default rows, the
+        // keys are a field's cut and undo again.
+        for (const Input& key : {Input{"Return", "cmdCopyX", 0, "24"}, Input{"Enter", "cmdFCCopyZ", 0, "Error"},
+                                 Input{"Ctrl+X", "txtFCTextX", 1, "1.5"}, Input{"Ctrl+Z", "txtFCTextX", 1, "untouched"}})
+            QTest::addRow("%s on %s, rows %d", key.input, key.typed, key.result) << key;
     }
     void copies() {
         QFETCH(Input, copy);
@@ -247,31 +268,68 @@ class tst_window : public QObject {
         noteCoversNothing(copy.result == 0);
     }
 
-    // Quit by the close box (the end-to-end test quits by Ctrl+Q): all six settings are saved.
+    void dropsTextureFiles_data() {
+        QTest::addColumn<Input>("drop"); // a file, -, -, the sizes and wall results then
+        const Input rows[] = {{"texture.png", "", 0, "64 128 24 60"}, {"texture.tga", "", 0, "32 16 8 4"},
+                              {"corrupt.png", "", 0, ""}, {"notes.txt", "", 0, ""}, {"folder", "", 0, ""},
+                              {"empty.tga", "", 0, ""}, {"old.tga", "", 0, ""}, {"https://example.com/brick.png", "", 0, ""},
+                              {"texture.tga", "Ctrl+O", 0, "32 16 8 4"}}; // the menu command, through its file dialog
+        for (const Input& r : rows)
+            QTest::addRow("%s %s", r.input, r.typed) << r;
+    }
+    void dropsTextureFiles() { // anything but a readable image changes nothing and says why
+        QFETCH(Input, drop);
+        aligned();
+        const QUrl url = QUrl::fromUserInput(drop.input, directory.path());
+        QTimer poll; // the file dialog shows once the menu command runs
+        connect(&poll, &QTimer::timeout, [&] {
+            if (auto* dialog = window->findChild<QFileDialog*>(); dialog && dialog->isVisible()) {
+                dialog->findChild<QLineEdit*>("fileNameEdit")->setText(url.toLocalFile());
+                static_cast<QDialog*>(dialog)->done(QDialog::Accepted); // as if typed and opened
+            }
+        });
+        poll.start(20);
+        QMimeData data; // of several files dropped, the first counts
+        data.setUrls({url, QUrl::fromLocalFile(directory.filePath("texture.png"))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        if (*drop.typed)
+            press(QKeySequence(drop.typed)[0]); // returns when the dialog has closed
+        else if (QApplication::sendEvent(window.get(), &enter))
+            QApplication::sendEvent(window.get(), &event);
+        QCOMPARE(texts({"cmbTextX", "cmbTextZ", "lblX", "lblZ"}).join(' '), *drop.expected ? drop.expected : "64 32 24 12");
+        noteCoversNothing(!*drop.expected);
+        QVERIFY(*drop.expected || find<QLabel>("note")->text().endsWith(url.fileName()));
+    }
+    // Quit by the close box (the end-to-end test quits by Ctrl+Q): all settings are saved.
     void quitSavesAndTheNextStartRestores() {
         aligned();
         type("cmbTextX", "256-48"); // saved as its value, not as arithmetic
         type("cmbWallX", "12.5");
         row("lstPosX", 1); // saved even so
         window->move(100, 60);
+        QWidget* focus = QApplication::focusWidget();
+        press(QKeyCombination(Qt::CTRL, Qt::Key_T)); // keep on top: the place, texts and focus stay
+        QVERIFY(window->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(window->pos() == QPoint(100, 60) && QApplication::focusWidget() == focus);
         QVERIFY(window->windowHandle()->close());
         QFile file(ini);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("[lastsize]\r\ntextx=208\r\ntextz=32\r\nwallx=12.5\r\nwallz=8\r\n"
-                                            "[position]\r\ntop=900\r\nleft=1500\r\n"));
+                                            "[position]\r\ntop=900\r\nleft=1500\r\n[options]\r\nontop=1\r\n"));
         window = std::make_unique<ui::frmMain>(ini.toStdString());
         QCOMPARE(window->pos(), QPoint(100, 60));
         QCOMPARE(texts({"cmbTextX", "cmbWallX"}), QStringList({"208", "12"}));
+        QVERIFY(find<QAction>("mnuOnTop")->isChecked() && (window->windowFlags() & Qt::WindowStaysOnTopHint));
     }
 
+    // Kept when wholly on one screen, negative or not; else the least move onto the nearest screen; a
+    // window larger than any goes to a top left corner.
     void keepsTheWindowOnAScreen() {
         const QList<QRect> screens{{-1280, 0, 1280, 1024}, {0, 0, 1920, 1080}};
-        // Kept when wholly on one screen, negative or not; else the least move
-        // onto the nearest screen; a window larger than any goes to a top left corner.
         const struct { QRect frame; QPoint place; } cases[] = {
             {{-800, 10, 471, 465}, {-800, 10}}, {{-200, 10, 471, 465}, {0, 10}}, {{1800, 1000, 471, 465}, {1449, 615}},
-            {{-20000, -9000, 471, 465}, {-1280, 0}}, {{-1280, 900, 471, 465}, {-1280, 559}},
-            {{100, 100, 3000, 2000}, {0, 0}}};
+            {{-20000, -9000, 471, 465}, {-1280, 0}}, {{-1280, 900, 471, 465}, {-1280, 559}}, {{9, 9, 3000, 2000}, {0, 0}}};
         for (const auto& c : cases)
             QCOMPARE(ui::OnScreen(c.frame, screens), c.place);
     }
@@ -287,9 +345,7 @@ class tst_window : public QObject {
                                              "textx=2147483647\r\ntextz=32\r\nwallx=128\r\nwallz=4\r\n")
                                << QPoint(200, 100) << QStringList{"2147483647", "32", "128", "4"};
         // The test's screens: 1280 x 1024 at -1280, 0 and 1920 x 1080 at 0, 0.
-        QTest::newRow("wholly on the left") << QByteArray("[position]\ntop=150\nleft=-12000\n") << QPoint(-800, 10) << defaults;
         QTest::newRow("a sliver") << QByteArray("[position]\ntop=300\nleft=28000\n") << QPoint(1449, 20) << defaults;
-        QTest::newRow("far off") << QByteArray("[position]\ntop=-300000\nleft=-300000\n") << QPoint(-1280, 0) << defaults;
     }
     void startsFromTheFile() {
         QFETCH(QByteArray, text);

@@ -1,0 +1,44 @@
+#include "ui/texture.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QUrl>
+
+namespace ui {
+
+std::optional<QSize> ImageSize(const QUrl& link) {
+    if (!link.isLocalFile() || !QFileInfo(link.toLocalFile()).isFile())
+        return std::nullopt;
+    // A suffix Qt knows settles the format: TGA has no mark of its own, and a
+    // TGA file Qt's reader refuses could pass for an icon file of the wrong
+    // size. Only a file with another suffix is judged by its content.
+    const QString file = link.toLocalFile();
+    const QByteArray suffix = QFileInfo(file).suffix().toLower().toLatin1();
+    QImageReader reader(file);
+    if (QImageReader::supportedImageFormats().contains(suffix)) {
+        reader.setFormat(suffix);
+        reader.setAutoDetectImageFormat(false);
+    }
+    QSize size = reader.size();
+    if (!size.isValid() && reader.canRead() && !reader.supportsOption(QImageIOHandler::Size))
+        size = reader.read().size(); // the few formats that keep no size in a header
+    if (!size.isValid() || size.isEmpty())
+        return std::nullopt;
+    return size;
+}
+
+QString FileName(const QUrl& link) {
+    if (!link.isLocalFile())
+        return link.fileName().isEmpty() ? link.toDisplayString() : link.fileName();
+    return QFileInfo(QDir::cleanPath(link.toLocalFile())).fileName();
+}
+
+QString ImageFilter() {
+    QStringList patterns;
+    for (const QByteArray& suffix : QImageReader::supportedImageFormats())
+        patterns << QStringLiteral("*.") + QString::fromLatin1(suffix);
+    return QStringLiteral("Images (%1);;All files (*)").arg(patterns.join(QLatin1Char(' ')));
+}
+
+} // namespace ui
