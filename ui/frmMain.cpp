@@ -466,7 +466,7 @@ void frmMain::changeEvent(QEvent* event) {
     // The window manager's frame is known only once the window is up: if it
     // pushes the window partly off the screen, the window moves once more.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !placed_ &&
-        positionKnown()) {
+        PositionKnown()) {
         placed_ = true;
         const QPoint place = OnScreen(frameGeometry(), ScreenAreas());
         if (place != pos())
@@ -483,7 +483,7 @@ QList<QRect> frmMain::ScreenAreas() {
 }
 
 // Some windowing systems (Wayland) neither report nor set a window's position.
-bool frmMain::positionKnown() {
+bool frmMain::PositionKnown() {
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
@@ -505,9 +505,9 @@ void frmMain::Form_Unload() {
     write("lastsize", "wallz", size(cmbWallZ));
 
     // Where the position is unknown, the one read at start-up goes back unchanged.
-    const float top = positionKnown() ? static_cast<float>(pos().y() * twipsPerPixel)
+    const float top = PositionKnown() ? static_cast<float>(pos().y() * twipsPerPixel)
                                       : static_cast<float>(loadedTopTwips_);
-    const float left = positionKnown() ? static_cast<float>(pos().x() * twipsPerPixel)
+    const float left = PositionKnown() ? static_cast<float>(pos().x() * twipsPerPixel)
                                        : static_cast<float>(loadedLeftTwips_);
     write("position", "top", calc::NumberToText(top));
     write("position", "left", calc::NumberToText(left));

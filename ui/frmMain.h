@@ -100,7 +100,7 @@ class frmMain : public QMainWindow {
     // of it off every screen, the least distance from there onto the nearest.
     void PlaceWindow(int topTwips, int leftTwips);
     static QList<QRect> ScreenAreas();
-    static bool positionKnown();
+    static bool PositionKnown();
 
     std::filesystem::path readFrom_;
     std::filesystem::path writeTo_;
