@@ -13,7 +13,7 @@ check() { if eval "$1"; then echo "PASS: $2"; else echo "FAIL: $2"; failures=$((
 alive() { [[ $(ps -o stat= -p "$pid" 2>/dev/null) =~ ^[^Z] ]]; }
 within() { local end=$((SECONDS + $1)); shift; until eval "$*"; do [ $SECONDS -lt $end ] || return 1; sleep 0.1; done; } # SECONDS COMMAND
 tmp=$(mktemp -d)
-trap 'alive && kill -KILL $pid; [ "${folder-}" != /usr/bin ] || apt-get remove -y -q varnel; rm -rf "$tmp"' EXIT
+trap 'alive && kill -KILL $pid; kill ${spy-} 2>/dev/null; [ "${folder-}" != /usr/bin ] || apt-get remove -y -q varnel; rm -rf "$tmp"' EXIT
 export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp"
 chmod 755 "$tmp" && mkdir -m 777 "$tmp/portable" "$tmp/cwd"
 case $1 in
@@ -51,6 +51,7 @@ session() {
 }
 
 check 'within 10 "xdotool getdisplaygeometry >/dev/null 2>&1"' "the X server answers" # a fresh one may refuse its first client
+xprop -root -spy >/dev/null 2>&1 & spy=$! # a client all along, or the server resets and refuses some between sessions
 check '[ "$(env -u DISPLAY "$folder/varnel" 2>&1)" = "Varnel needs a desktop session: DISPLAY or WAYLAND_DISPLAY is not set" ]' \
     "without a display it says so" # and "! varnel" fails
 # Down picks "Center" in both lists, Tab reaches Text X; with "64" selected
@@ -65,7 +66,8 @@ check 'tr -d "\r" <"$ini" | grep -qz "textx=64.*wallx=16.*top=345.left=510" && [
 # Return presses the focused Copy. Under a window manager Ctrl+T asks it to
 # keep the window above others, and a second Ctrl+T no longer.
 above() { xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
-mv "$folder" "$tmp/moved folder" && { openbox >/dev/null 2>&1 & } && wm=$!
+mv "$folder" "$tmp/moved folder" && { openbox >/dev/null 2>&1 & } && wm=$! # a window mapped before it is ready stays hidden
+check 'within 10 "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window" && sleep 1' "the window manager is up"
 session "$tmp/moved folder" 'key Down Tab Tab Tab Tab Return; copied 24; key ctrl+t
     check "within 5 above" "Ctrl+T keeps it above others"; key ctrl+t; check "within 5 ! above" "a second no longer"'
 kill $wm
