@@ -54,9 +54,8 @@ check 'within 10 "xdotool getdisplaygeometry >/dev/null 2>&1"' "the X server ans
 xprop -root -spy >/dev/null 2>&1 & spy=$! # a client all along, or the server resets and refuses some between sessions
 check '[ "$(env -u DISPLAY "$folder/varnel" 2>&1)" = "Varnel needs a desktop session: DISPLAY or WAYLAND_DISPLAY is not set" ]' \
     "without a display it says so" # and "! varnel" fails
-# Down picks "Center" in both lists, Tab reaches Text X; with "64" selected
-# there, a cut would take it: 64/2 - 16/2 = 24. The copy note of X never
-# takes the click on Z's Copy right below: 8/2 - 16/2 = -4.
+# Down picks "Center" in both lists, Tab reaches Text X; with "64" selected there, a cut would take it:
+# 64/2 - 16/2 = 24. The copy note of X never takes the click on Z's Copy right below: 8/2 - 16/2 = -4.
 session "$folder" 'check "! grep -q imageformats /proc/\$pid/maps" "no image format plugin loads at start-up"
     key Down Tab Down Tab ctrl+a 6 4 ctrl+a ctrl+x; copied 24; click 195 377; click 195 416; copied -4'
 check '"${as[@]}" env XDG_CONFIG_HOME="$tmp/cwd" "$folder/varnel" --help | grep -qFx "Settings file: $ini"' "--help names ${ini#"$tmp"/}"
