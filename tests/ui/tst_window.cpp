@@ -75,6 +75,7 @@ class tst_window : public QObject {
     void noteCoversNothing(bool shown) {
         auto* note = find<QLabel>("note");
         QCOMPARE(note && note->isVisible(), shown);
+        QVERIFY(!shown || note->pos() != QPoint(0, 444 - note->height())); // beside its control, not in the last resort
         for (QWidget* w : window->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             QVERIFY2(!shown || w == note || !drawn(w).intersects(note->geometry()), qPrintable(w->objectName()));
     }
@@ -99,6 +100,7 @@ class tst_window : public QObject {
         save("empty.tga", tga(0, 0));
         save("old.tga", tga(32, 16).chopped(26)); // version 1, which Qt cannot read: no icon file either
         save("notes.txt", "not an image");
+        QVERIFY(QImage(32, 32, QImage::Format_RGB32).save(directory.filePath("texture.icns"))); // keeps no size in a header
         QVERIFY(QDir(directory.path()).mkdir("folder"));
     }
 
@@ -268,7 +270,7 @@ class tst_window : public QObject {
     void dropsTextureFiles_data() {
         QTest::addColumn<Input>("drop"); // a file, -, -, the sizes and wall results then
         const Input rows[] = {{"texture.png", "", 0, "64 128 24 60"}, {"texture.tga", "", 0, "32 16 8 4"},
-                              {"corrupt.png", "", 0, ""}, {"notes.txt", "", 0, ""}, {"folder", "", 0, ""},
+                              {"texture.icns", "", 0, "32 32 8 12"}, {"corrupt.png", "", 0, ""}, {"notes.txt", "", 0, ""}, {"folder", "", 0, ""},
                               {"empty.tga", "", 0, ""}, {"old.tga", "", 0, ""}, {"https://example.com/brick.png", "", 0, ""},
                               {"texture.tga", "Ctrl+O", 0, "32 16 8 4"}}; // the menu command, through its file dialog
         for (const Input& r : rows)
