@@ -109,10 +109,11 @@ TEST_F(Settings, KeepsUtf16FilesInUtf16) {
         return bytes;
     };
     for (const std::string_view mark : {"\xFF\xFE"sv, "\xFE\xFF"sv}) {
-        Spit(ini, utf16(mark, u"[a]\r\nk=12\r\n\xDBFF\xD800\xDC00\x00E4"));
+        Spit(ini, utf16(mark, u"[a]\r\n\xD800\xDC00=5\r\nk=12\r\n\xDBFF\xD800\xDC00\x00E4"));
         EXPECT_EQ(settings::ReadSetting(ini, "a", "k", -7), 12);
+        EXPECT_EQ(settings::ReadSetting(ini, "a", "\U00010000", -7), 5); // a name past U+FFFF
         EXPECT_TRUE(settings::WriteSetting(ini, "a", "k", "7") && settings::WriteSetting(ini, "b", "j", "8"));
-        EXPECT_EQ(Slurp(ini), utf16(mark, u"[a]\r\nk=7\r\n\xDBFF\xD800\xDC00\x00E4\r\n[b]\r\nj=8\r\n"));
+        EXPECT_EQ(Slurp(ini), utf16(mark, u"[a]\r\n\xD800\xDC00=5\r\nk=7\r\n\xDBFF\xD800\xDC00\x00E4\r\n[b]\r\nj=8\r\n"));
         Spit(ini, utf16(mark, u"[a]\r\nk=1") + "x");
         EXPECT_EQ(settings::ReadSetting(ini, "a", "k", -7), 1);
         EXPECT_FALSE(settings::WriteSetting(ini, "a", "k", "2"));
