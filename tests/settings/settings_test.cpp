@@ -79,7 +79,7 @@ TEST_F(Settings, WritesOnlyTheValue) {
         {"[a]\n k \nk=1\n", "2", "[a]\n k=2 \nk=1\n"}, {"[a\nk=1\n", "2", "[a\nk=1\n[a]\nk=2\n"},
         // A new key after its section's last non-blank line, a new section at the end, in the file's line breaks.
         {"[a]\nj=1\n;c\n\n[b]\n", "2", "[a]\nj=1\n;c\nk=2\n\n[b]\n"}, {"[a]\r\nj=1", "2", "[a]\r\nj=1\r\nk=2\r\n"},
-        {"[a]\rj=1\r", "2", "[a]\rj=1\rk=2\r"}, {"[a]\r\n", "2", "[a]\r\nk=2\r\n"}, {"[b]\nj=1\n\n", "2", "[b]\nj=1\n\n[a]\nk=2\n"}, {"k=1", "2", "k=1\r\n[a]\r\nk=2\r\n"},
+        {"[a]\rj=1\r", "2", "[a]\rj=1\rk=2\r"}, {"[a]\r\n", "2", "[a]\r\nk=2\r\n"}, {"[b]\nj=1\n\n", "2", "[b]\nj=1\n\n[a]\nk=2\n"}, {"k", "2", "k\r\n[a]\r\nk=2\r\n"},
         // The value stays on its line, without leading blanks; the same value is no change.
         {std::nullopt, "1\r\n[b]\nk=9", "[a]\r\nk=1[b]k=9\r\n"}, {std::nullopt, " \t 5 ", "[a]\r\nk=5 \r\n"},
         {"[A]\r\nK = 5\r\n", "5 ", "[A]\r\nK = 5\r\n"}};
@@ -109,11 +109,11 @@ TEST_F(Settings, KeepsUtf16FilesInUtf16) {
         return bytes;
     };
     for (const std::string_view mark : {"\xFF\xFE"sv, "\xFE\xFF"sv}) {
-        Spit(ini, utf16(mark, u"[a]\r\n\xD800\xDC00=5\r\nk=12\r\n\xDBFF\xD800\xDC00\x00E4"));
+        Spit(ini, utf16(mark, u"[a]\r\n\xD800\xDC00=5\r\nk=12\r\n\xDBFF\xD800\xDC00\x00E4\xDBFF\xDFFF"));
         EXPECT_EQ(settings::ReadSetting(ini, "a", "k", -7), 12);
         EXPECT_EQ(settings::ReadSetting(ini, "a", "\U00010000", -7), 5); // a name past U+FFFF
         EXPECT_TRUE(settings::WriteSetting(ini, "a", "k", "7") && settings::WriteSetting(ini, "b", "j", "8"));
-        EXPECT_EQ(Slurp(ini), utf16(mark, u"[a]\r\n\xD800\xDC00=5\r\nk=7\r\n\xDBFF\xD800\xDC00\x00E4\r\n[b]\r\nj=8\r\n"));
+        EXPECT_EQ(Slurp(ini), utf16(mark, u"[a]\r\n\xD800\xDC00=5\r\nk=7\r\n\xDBFF\xD800\xDC00\x00E4\xDBFF\xDFFF\r\n[b]\r\nj=8\r\n"));
         Spit(ini, utf16(mark, u"[a]\r\nk=1") + "x");
         EXPECT_EQ(settings::ReadSetting(ini, "a", "k", -7), 1);
         EXPECT_FALSE(settings::WriteSetting(ini, "a", "k", "2"));
