@@ -51,7 +51,7 @@ TEST(Calc, NumberToTextFormats) {
         {654322.25f, "654322.3"}, {-654322.25f, "-654322.3"}, {1048576.5f, "1048577"}, {9999999.5f, "1E+07"},
         {0.099999998f, "0.1"}, {0.000099999997f, "0.0001"}, {16777216, "1.677722E+07"}, {-1e8f, "-1E+08"},
         {0.00012345f, "0.00012345"}, {maxF, "3.402823E+38"}, {tiny, "1.401298E-45"}, {0.000015f, "0.000015"},
-        {-0.000001f, "-0.000001"}, {1.234e-5f, "1.234E-05"}, {1.25e-6f, "1.25E-06"}};
+        {-0.000001f, "-0.000001"}, {1.23e-5f, "1.23E-05"}, {1.25e-6f, "1.25E-06"}};
     for (const auto& c : cases)
         EXPECT_EQ(calc::NumberToText(c.value), c.text);
 }
@@ -106,6 +106,8 @@ TEST(Calc, NumberToTextAgreesWithTheExactExpansion) {
         values.push_back(std::bit_cast<float>(std::uint32_t(random())));
     for (std::uint32_t bits = 1; bits <= 4096; ++bits) // the smallest and the largest singles
         values.insert(values.end(), {std::bit_cast<float>(bits), std::bit_cast<float>(0x7f800000 - bits)});
+    for (int e = -149; e <= 127; ++e) // powers of two, and their odd multiples: many are ties of the eighth digit
+        values.insert(values.end(), {std::ldexp(1.0f, e), std::ldexp(3.0f, e), std::ldexp(5.0f, e), std::ldexp(7.0f, e)});
     for (int power = -45; power <= 38; ++power) { // around every power of ten
         float v = float(std::pow(10.0, power));
         for (int step = 0; step < 4; ++step, v = std::nextafter(v, maxF))
