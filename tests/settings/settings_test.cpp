@@ -213,6 +213,8 @@ TEST_F(Settings, AKillWhileWritingLeavesAWholeFile) {
     }
     EXPECT_NE(Slurp(ini), first); // the children did write
     EXPECT_TRUE(fs::is_symlink(ini) && fs::status(ini).permissions() == fs::perms(0640));
+    fs::create_symlink("loop", dir / "loop"); // a link to itself fails the write, not follows it forever
+    EXPECT_FALSE(settings::WriteSetting(dir / "loop", "a", "k", "1"));
 }
 #endif
 
