@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
-# Proves on a real X server, with real keys and clicks (xdotool) and the clipboard as another program
-# reads it (xclip): Ctrl+X in a text field copies instead of cutting, a copy note never swallows the
-# next click, Return presses the focused Copy, Ctrl+T keeps the window above others as a window
-# manager sees it, Ctrl+Q quits; a portable folder keeps Varnel.ini beside the program wherever it
-# is started from and moved to, a read-only one keeps it per user, from an administrator's file
-# beside the program until then; a Debian package runs from /usr/bin, per user.
+# Proves on a real X server, with real keys and clicks (xdotool) and the clipboard as another program reads
+# it (xclip): Ctrl+X in a field copies, a copy note never swallows the next click, Return presses the focused
+# Copy, Ctrl+T keeps the window above others as a window manager sees it, Ctrl+Q quits; a portable folder keeps
+# Varnel.ini beside the program wherever started or moved to, a read-only one per user, from an administrator's
+# file beside the program until then; a Debian package runs from /usr/bin, per user.
 #   xvfb-run -a bash tests/e2e/e2e.sh PROGRAM|ARCHIVE.tar.gz|PACKAGE.deb
 set -uo pipefail
 failures=0 pid=

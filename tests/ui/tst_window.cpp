@@ -210,6 +210,11 @@ class tst_window : public QObject {
         auto* other = find<QLineEdit>("txtFCZ"); // by mouse too: the click does not undo it
         QTest::mouseClick(other, Qt::LeftButton, {}, QPoint(5, other->height() / 2));
         QCOMPARE(other->selectedText(), QStringLiteral("-3"));
+        auto* dragged = find<QLineEdit>("txtFCTextX"); // but a selection dragged out on entering stays
+        QTest::mousePress(dragged, Qt::LeftButton, {}, QPoint(5, 5));
+        dragged->setSelection(0, 1); // as the drag would
+        QTest::mouseRelease(dragged, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(dragged->selectedText(), QStringLiteral("1"));
         type("txtFCZ", "123456789");
         QCOMPARE(other->text(), QStringLiteral("12345678"));
     }
