@@ -348,10 +348,10 @@ class tst_window : public QObject {
             QCOMPARE(ui::OnScreen(c.frame, screens), c.place);
     }
 
-    void startsFromTheFile() { // no file: the defaults at 510 and 345 twips; a file; a sliver on the screen
+    void startsFromTheFile() { // no file: the defaults at 510 and 345 twips; a file in any case; a sliver on screen
         const QStringList defaults{"8", "8", "16", "16"};
         const struct { QByteArray text; QPoint position; QStringList sizes; } cases[] = {{{}, {34, 23}, defaults},
-            {"[position]\r\ntop=1500\r\nleft=3000\r\n[lastsize]\r\ntextx=2147483647\r\ntextz=32\r\nwallx=128\r\nwallz=4\r\n",
+            {"[Position]\r\ntop=1500\r\nleft=3000\r\n[LASTSIZE]\r\nTextX=2147483647\r\nTEXTZ=32\r\nwallx=128\r\nWallZ=4\r\n",
              {200, 100}, {"2147483647", "32", "128", "4"}}, {"[position]\ntop=300\nleft=28000\n", {1449, 20}, defaults}};
         for (const auto& [text, position, sizes] : cases) {
             open(text);
