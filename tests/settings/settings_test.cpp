@@ -103,13 +103,14 @@ TEST_F(Settings, KeepsUtf16FilesInUtf16) {
             bytes += mark == "\xFF\xFE" ? std::string{char(u & 0xFF), char(u >> 8)} : std::string{char(u >> 8), char(u & 0xFF)};
         return bytes;
     };
+    const std::u16string odd = u"\xDBFF\xD800\xDC00\x0080\xDBFF\xDFFF\xD83D\xDE00\xDC00\xDC00\xD800\xE000"; // unpaired, paired, at the bounds
     for (const std::string_view mark : {"\xFF\xFE"sv, "\xFE\xFF"sv}) {
-        Spit(ini, utf16(mark, u"[a]\r\n\xD800\xDC00=5\r\nk=12\r\n\xDBFF\xD800\xDC00\x0080\xDBFF\xDFFF\xD83D\xDE00\xDC00\xDC00\xD800\xE000"));
+        Spit(ini, utf16(mark, u"[a]\r\n\xD800\xDC00=5\r\nk=12\r\n" + odd));
         EXPECT_EQ(settings::ReadSetting(ini, "a", "k", -7), 12);
         EXPECT_EQ(settings::ReadSetting(ini, "a", "\U00010000", -7), 5); // a name past U+FFFF
         EXPECT_TRUE(settings::WriteSetting(ini, "a", "k", "7") && settings::WriteSetting(ini, "b", "j", "8"));
         EXPECT_FALSE(settings::WriteSetting(ini, "a", "k", "\xff")); // no UTF-16 for it: left alone
-        EXPECT_EQ(Slurp(ini), utf16(mark, u"[a]\r\n\xD800\xDC00=5\r\nk=7\r\n\xDBFF\xD800\xDC00\x0080\xDBFF\xDFFF\xD83D\xDE00\xDC00\xDC00\xD800\xE000\r\n[b]\r\nj=8\r\n"));
+        EXPECT_EQ(Slurp(ini), utf16(mark, u"[a]\r\n\xD800\xDC00=5\r\nk=7\r\n" + odd + u"\r\n[b]\r\nj=8\r\n"));
         Spit(ini, utf16(mark, u"[a]\r\nk=1") + "x");
         EXPECT_EQ(settings::ReadSetting(ini, "a", "k", -7), 1);
         EXPECT_FALSE(settings::WriteSetting(ini, "a", "k", "2"));
