@@ -67,8 +67,9 @@ int main(int argc, char* argv[]) {
     options.setApplicationDescription(
         QStringLiteral("Texture offsets for level designers: wall alignment and the "
                        "floor/ceiling grid."));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Displays this help and where the settings are kept."));
+    const QCommandLineOption help(
+        {QStringLiteral("h"), QStringLiteral("help")},
+        QStringLiteral("Displays this help and where the settings are kept."));
     options.addOption(help);
     const QCommandLineOption version = options.addVersionOption();
 
@@ -79,10 +80,11 @@ int main(int argc, char* argv[]) {
     options.parse(arguments);
     if (options.isSet(version) || options.isSet(help)) {
         const QCoreApplication answer(argc, argv);
-        const QString text = options.isSet(version)
-                                 ? QStringLiteral("Varnel %1\n").arg(QStringLiteral(VARNEL_VERSION))
-                                 : options.helpText() + QStringLiteral("\nSettings file: %1\n")
-                                                            .arg(Text(SettingsFiles().write));
+        const QString text =
+            options.isSet(version)
+                ? QStringLiteral("Varnel %1\n").arg(QStringLiteral(VARNEL_VERSION))
+                : options.helpText() +
+                      QStringLiteral("\nSettings file: %1\n").arg(Text(SettingsFiles().write));
         std::fputs(text.toLocal8Bit().constData(), stdout);
         return 0;
     }

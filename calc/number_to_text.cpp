@@ -40,7 +40,8 @@ Rounded RoundExactly(double magnitude) {
     // Cannot run out of room: 1 + "." + 120 digits + "e-45" is well under 160.
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
                                       std::chars_format::scientific, 120);
-    const std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    const std::string_view text(buffer.data(),
+                                static_cast<std::size_t>(result.ptr - buffer.data()));
     std::uint32_t whole = static_cast<std::uint32_t>(text[0] - '0');
     for (std::size_t i = 2; i < 2 + significant - 1; ++i) // the digits after the point
         whole = whole * 10 + static_cast<std::uint32_t>(text[i] - '0');

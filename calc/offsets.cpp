@@ -8,7 +8,9 @@ namespace calc {
 
 using detail::RoundToSingle;
 
-std::string WholeToText(std::int32_t value) { return std::to_string(value); }
+std::string WholeToText(std::int32_t value) {
+    return std::to_string(value);
+}
 
 std::int32_t RoundToWhole(float value) {
     const double v = value; // exact

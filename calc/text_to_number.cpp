@@ -12,7 +12,9 @@ namespace {
 
 constexpr int maxNesting = 64;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // A recursive-descent reader of
 //   expression := term { ("+" | "-") term }
@@ -242,7 +244,9 @@ class Reader {
 
 } // namespace
 
-float TextToNumber(std::string_view text) { return Reader(text).Read(); }
+float TextToNumber(std::string_view text) {
+    return Reader(text).Read();
+}
 
 std::string StoredText(std::string_view text) {
     Reader reader(text);

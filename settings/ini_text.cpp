@@ -59,9 +59,9 @@ std::string_view HeaderName(std::string_view trimmed) {
 struct Location {
     bool sectionFound = false;
     bool keyFound = false;
-    bool hasValue = false;      // keyFound: the line holds "=", else it is the bare name
-    std::size_t valueBegin = 0; // keyFound: the value's trimmed extent, or where the
-    std::size_t valueEnd = 0;   // bare name ends, for a value to follow it
+    bool hasValue = false;          // keyFound: the line holds "=", else it is the bare name
+    std::size_t valueBegin = 0;     // keyFound: the value's trimmed extent, or where the
+    std::size_t valueEnd = 0;       // bare name ends, for a value to follow it
     std::size_t insertAt = 0;       // sectionFound: just past its last non-blank line
     bool insertAtLineStart = false; // that line ended with a line break
 };
@@ -190,7 +190,7 @@ std::optional<std::string> Encode(std::string_view text, Encoding encoding) {
     std::string out = little ? "\xFF\xFE" : "\xFE\xFF";
     for (std::size_t at = 0; at < text.size();) {
         const auto lead = static_cast<unsigned char>(text[at]);
-        const std::size_t length = lead < 0x80           ? 1
+        const std::size_t length = lead < 0x80             ? 1
                                    : (lead & 0xE0) == 0xC0 ? 2
                                    : (lead & 0xF0) == 0xE0 ? 3
                                    : (lead & 0xF8) == 0xF0 ? 4
@@ -245,9 +245,10 @@ std::optional<std::int32_t> ParseValue(std::string_view value) {
     std::uint32_t magnitude = 0;
     for (; i < value.size(); ++i) {
         const char c = Lower(value[i]);
-        const std::uint32_t digit = c >= '0' && c <= '9'   ? static_cast<std::uint32_t>(c - '0')
-                                    : c >= 'a' && c <= 'z' ? static_cast<std::uint32_t>(c - 'a' + 10)
-                                                           : base;
+        const std::uint32_t digit = c >= '0' && c <= '9' ? static_cast<std::uint32_t>(c - '0')
+                                    : c >= 'a' && c <= 'z'
+                                        ? static_cast<std::uint32_t>(c - 'a' + 10)
+                                        : base;
         if (digit >= base)
             break;
         magnitude = magnitude * base + digit;

@@ -19,8 +19,8 @@ namespace {
 
 bool WriteAll(HANDLE handle, std::string_view content) {
     while (!content.empty()) {
-        const DWORD chunk = content.size() > 0x40000000u ? 0x40000000u
-                                                         : static_cast<DWORD>(content.size());
+        const DWORD chunk =
+            content.size() > 0x40000000u ? 0x40000000u : static_cast<DWORD>(content.size());
         DWORD written = 0;
         if (!::WriteFile(handle, content.data(), chunk, &written, nullptr))
             return false; // a full disk, an I/O error, ...

@@ -109,7 +109,8 @@ Files ChooseFiles(const fs::path& programDirectory, const fs::path& perUserFile,
         return {beside, beside};
     // An administrator's defaults serve until the user has a file of their own.
     std::error_code error;
-    const bool defaults = !fs::exists(perUserFile, error) && !error && fs::is_regular_file(beside, error);
+    const bool defaults =
+        !fs::exists(perUserFile, error) && !error && fs::is_regular_file(beside, error);
     return {defaults ? beside : perUserFile, perUserFile};
 }
 

@@ -14,6 +14,9 @@
 #          it with apt-get, runs the end-to-end test on /usr/bin/varnel under
 #          Xvfb and removes it again
 #   screenshot  takes docs/screenshot.png of the running window under Xvfb
+#   format rewrites every committed C++ file as .clang-format lays it out
+#   format-check  lists the committed C++ files that differ from that layout,
+#          and fails if there are any
 #   windows  cross-builds calc/ and settings/ and their tests with MinGW-w64
 #          (preset "windows") and runs the tests under Wine, without a display
 # The preset is "default", or "ci" (warnings are errors) when CI=true.
@@ -33,6 +36,7 @@ package) packages+=(desktop-file-utils appstream) ;;
 deb) packages+=(dpkg-dev lintian) ;;
 screenshot) packages+=(imagemagick) ;;
 windows) packages+=(g++-mingw-w64-x86-64-posix wine wine64 googletest) ;;
+format | format-check) packages=(clang-format git) ;;
 esac
 
 sudo=()
@@ -128,8 +132,25 @@ windows)
     build windows
     ctest --preset windows -j "$jobs"
     ;;
+format | format-check)
+    mapfile -t sources < <(git ls-files -- '*.cpp' '*.h')
+    if [ "$command" = format ]; then
+        clang-format --style=file -i "${sources[@]}"
+        exit 0
+    fi
+    unformatted=()
+    for f in "${sources[@]}"; do
+        clang-format --style=file --dry-run -Werror "$f" >/dev/null 2>&1 || unformatted+=("$f")
+    done
+    if [ ${#unformatted[@]} -gt 0 ]; then
+        echo "These files differ from the layout of .clang-format (bash tools/dev.sh format):"
+        printf '  %s\n' "${unformatted[@]}"
+        exit 1
+    fi
+    echo "Every C++ file is laid out as .clang-format says."
+    ;;
 *)
-    echo "usage: $0 [run|test|asan|fuzz|bench|package|deb|screenshot|windows]" >&2
+    echo "usage: $0 [run|test|asan|fuzz|bench|package|deb|screenshot|windows|format|format-check]" >&2
     exit 2
     ;;
 esac

@@ -10,8 +10,8 @@
 namespace ui {
 namespace {
 
-QLabel* Text(QWidget* parent, const char* name, const QString& text, int left, int top,
-             int width, int height) {
+QLabel* Text(QWidget* parent, const char* name, const QString& text, int left, int top, int width,
+             int height) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(TwipRect(left, top, width, height));
@@ -51,8 +51,8 @@ frmAbout::frmAbout(QWidget* parent)
                   1170, 1365, 3885, 540);
     auto* engraved = new Line("Line1", 1170, 2340, 5460, 2340, this, QColor(128, 128, 128), 1);
     engraved->setProperty("index", 1);
-    lblDescription = Text(this, "lblDescription", QStringLiteral("Written by the Varnel developers"),
-                          1170, 975, 3885, 375);
+    lblDescription = Text(this, "lblDescription",
+                          QStringLiteral("Written by the Varnel developers"), 1170, 975, 3885, 375);
     lblTitle = Text(this, "lblTitle", QStringLiteral("Varnel"), 1170, 240, 3885, 360);
     auto* highlight = new Line("Line1", 195, 2145, 4485, 2145, this, QColor(Qt::white), 2);
     highlight->setProperty("index", 0);
@@ -74,14 +74,15 @@ void frmAbout::showEvent(QShowEvent* event) {
 }
 
 void frmAbout::Form_Load() {
-    lblVersion->setText(QStringLiteral("Version ") +
-                        QString::fromStdString(calc::WholeToText(varnel::versionMajor)) +
-                        QLatin1Char('.') +
-                        QString::fromStdString(calc::WholeToText(varnel::versionMinor)) +
-                        QLatin1Char('.') +
-                        QString::fromStdString(calc::WholeToText(varnel::versionRevision)));
+    lblVersion->setText(
+        QStringLiteral("Version ") +
+        QString::fromStdString(calc::WholeToText(varnel::versionMajor)) + QLatin1Char('.') +
+        QString::fromStdString(calc::WholeToText(varnel::versionMinor)) + QLatin1Char('.') +
+        QString::fromStdString(calc::WholeToText(varnel::versionRevision)));
 }
 
-void frmAbout::cmdOK_Click() { accept(); }
+void frmAbout::cmdOK_Click() {
+    accept();
+}
 
 } // namespace ui

@@ -83,16 +83,17 @@ Control* Place(Control* control, const char* name, int left, int top, int width,
     return control;
 }
 
-QLabel* Caption(QWidget* parent, const char* name, const char* text, int left, int top,
-                int width, int height, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
-    auto* label = Place(new QLabel(QString::fromLatin1(text), parent), name, left, top, width,
-                        height);
+QLabel* Caption(QWidget* parent, const char* name, const char* text, int left, int top, int width,
+                int height, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto* label =
+        Place(new QLabel(QString::fromLatin1(text), parent), name, left, top, width, height);
     label->setAlignment(alignment);
     return label;
 }
 
 QLabel* Heading(QWidget* parent, const char* name, const char* text, int left, int top) {
-    QLabel* label = Caption(parent, name, text, left, top, 3135, 210, Qt::AlignHCenter | Qt::AlignVCenter);
+    QLabel* label =
+        Caption(parent, name, text, left, top, 3135, 210, Qt::AlignHCenter | Qt::AlignVCenter);
     QFont font = label->font();
     font.setBold(true);
     font.setUnderline(true);
@@ -157,14 +158,17 @@ QListWidget* AlignmentList(QWidget* parent, const char* name, const QStringList&
 }
 
 QPushButton* CopyButton(QWidget* parent, const char* name, int left, int top) {
-    auto* button = Place(new QPushButton(QStringLiteral("Copy"), parent), name, left, top, 795, 405);
+    auto* button =
+        Place(new QPushButton(QStringLiteral("Copy"), parent), name, left, top, 795, 405);
     // Return and Enter press the focused button, as Space does.
     button->setAutoDefault(true);
     return button;
 }
 
 // The value of a field, or Failure.
-float Number(const QString& text) { return calc::TextToNumber(text.toStdString()); }
+float Number(const QString& text) {
+    return calc::TextToNumber(text.toStdString());
+}
 
 std::int16_t Index(const QListWidget* list) {
     return static_cast<std::int16_t>(list->currentRow());
@@ -232,11 +236,12 @@ void frmMain::CreateControls() {
     cmbWallX = SizeList(client, "cmbWallX", "16", 2550, 3900);
     cmbTextZ = SizeList(client, "cmbTextZ", "8", 780, 4485);
     cmbTextX = SizeList(client, "cmbTextX", "8", 780, 3900);
-    lstPosZ = AlignmentList(client, "lstPosZ",
-                            {QStringLiteral("Center - Bottom Edge of Wall"),
-                             QStringLiteral("Align Bottom [Default]"), QStringLiteral("Center"),
-                             QStringLiteral("Align Top"), QStringLiteral("Center - Top Edge of Wall")},
-                            2145);
+    lstPosZ =
+        AlignmentList(client, "lstPosZ",
+                      {QStringLiteral("Center - Bottom Edge of Wall"),
+                       QStringLiteral("Align Bottom [Default]"), QStringLiteral("Center"),
+                       QStringLiteral("Align Top"), QStringLiteral("Center - Top Edge of Wall")},
+                      2145);
     lstPosX = AlignmentList(client, "lstPosX",
                             {QStringLiteral("Center - Left Edge of Wall"),
                              QStringLiteral("Align Left [Default]"), QStringLiteral("Center"),
@@ -282,8 +287,9 @@ void frmMain::CreateControls() {
     }
 
     // Tab order: wall half, sizes before copy buttons, then the floor/ceiling half.
-    QWidget* chain[] = {lstPosX, lstPosZ,  cmbTextX,   cmbTextZ,   cmbWallX, cmbWallZ,   cmdCopyX,
-                        cmdCopyZ, txtFCTextX, txtFCTextZ, txtFCX,  txtFCZ,     cmdFCCopyX, cmdFCCopyZ};
+    QWidget* chain[] = {lstPosX,  lstPosZ,  cmbTextX,   cmbTextZ,   cmbWallX,
+                        cmbWallZ, cmdCopyX, cmdCopyZ,   txtFCTextX, txtFCTextZ,
+                        txtFCX,   txtFCZ,   cmdFCCopyX, cmdFCCopyZ};
     for (std::size_t i = 1; i < std::size(chain); ++i)
         setTabOrder(chain[i - 1], chain[i]);
 }
@@ -353,14 +359,13 @@ void frmMain::Connect() {
     connect(About, &QAction::triggered, this, &frmMain::About_Click);
 
     // Focus and shortcut handling of every text a user can type into.
-    for (QWidget* w : {static_cast<QWidget*>(txtFCTextX), static_cast<QWidget*>(txtFCX),
-                       static_cast<QWidget*>(txtFCTextZ), static_cast<QWidget*>(txtFCZ),
-                       static_cast<QWidget*>(cmbTextX), static_cast<QWidget*>(cmbWallX),
-                       static_cast<QWidget*>(cmbTextZ), static_cast<QWidget*>(cmbWallZ),
-                       static_cast<QWidget*>(cmbTextX->lineEdit()),
-                       static_cast<QWidget*>(cmbWallX->lineEdit()),
-                       static_cast<QWidget*>(cmbTextZ->lineEdit()),
-                       static_cast<QWidget*>(cmbWallZ->lineEdit())})
+    for (QWidget* w :
+         {static_cast<QWidget*>(txtFCTextX), static_cast<QWidget*>(txtFCX),
+          static_cast<QWidget*>(txtFCTextZ), static_cast<QWidget*>(txtFCZ),
+          static_cast<QWidget*>(cmbTextX), static_cast<QWidget*>(cmbWallX),
+          static_cast<QWidget*>(cmbTextZ), static_cast<QWidget*>(cmbWallZ),
+          static_cast<QWidget*>(cmbTextX->lineEdit()), static_cast<QWidget*>(cmbWallX->lineEdit()),
+          static_cast<QWidget*>(cmbTextZ->lineEdit()), static_cast<QWidget*>(cmbWallZ->lineEdit())})
         w->installEventFilter(this);
 }
 
@@ -449,9 +454,9 @@ void frmMain::Form_Load() {
 
     // Whole numbers from the file and the fields' initial "0" always convert.
     ShowResult(lblX, CalcWallOffset(Index(lstPosX), Number(cmbTextX->currentText()),
-                                 Number(cmbWallX->currentText())));
+                                    Number(cmbWallX->currentText())));
     ShowResult(lblZ, CalcWallOffset(Index(lstPosZ), Number(cmbTextZ->currentText()),
-                                 Number(cmbWallZ->currentText())));
+                                    Number(cmbWallZ->currentText())));
     ShowResult(lblFCX, CalcFCOffset(Number(txtFCTextX->text()), Number(txtFCX->text())));
     ShowResult(lblFCZ, CalcFCOffset(Number(txtFCTextZ->text()), Number(txtFCZ->text())));
 }
@@ -535,7 +540,7 @@ void frmMain::WallChange(QComboBox* own, QListWidget* alignment, QComboBox* text
             own->lineEdit()->selectAll();
         }
         ShowResult(result, CalcWallOffset(Index(alignment), Number(texture->currentText()),
-                                       Number(wall->currentText())));
+                                          Number(wall->currentText())));
     } catch (const calc::Failure&) {
         ShowResult(result, QStringLiteral("Error"));
     }
@@ -571,7 +576,7 @@ void frmMain::AlignmentClick(QListWidget* alignment, QComboBox* texture, QComboB
             return;
         }
         ShowResult(result, CalcWallOffset(Index(alignment), Number(texture->currentText()),
-                                       Number(wall->currentText())));
+                                          Number(wall->currentText())));
     } catch (const calc::Failure&) {
         ShowResult(result, QStringLiteral("Error"));
     }
@@ -584,25 +589,57 @@ void frmMain::lstPosZ_Click() {
     AlignmentClick(lstPosZ, cmbTextZ, cmbWallZ, lblZ, cmdCopyZ, lblTextZ, lblWallZ, mnuCopyZ);
 }
 
-void frmMain::cmbTextX_Change() { WallChange(cmbTextX, lstPosX, cmbTextX, cmbWallX, lblX); }
-void frmMain::cmbWallX_Change() { WallChange(cmbWallX, lstPosX, cmbTextX, cmbWallX, lblX); }
-void frmMain::cmbTextZ_Change() { WallChange(cmbTextZ, lstPosZ, cmbTextZ, cmbWallZ, lblZ); }
-void frmMain::cmbWallZ_Change() { WallChange(cmbWallZ, lstPosZ, cmbTextZ, cmbWallZ, lblZ); }
-void frmMain::cmbTextX_Click() { cmbTextX_Change(); }
-void frmMain::cmbWallX_Click() { cmbWallX_Change(); }
-void frmMain::cmbTextZ_Click() { cmbTextZ_Change(); }
-void frmMain::cmbWallZ_Click() { cmbWallZ_Change(); }
+void frmMain::cmbTextX_Change() {
+    WallChange(cmbTextX, lstPosX, cmbTextX, cmbWallX, lblX);
+}
+void frmMain::cmbWallX_Change() {
+    WallChange(cmbWallX, lstPosX, cmbTextX, cmbWallX, lblX);
+}
+void frmMain::cmbTextZ_Change() {
+    WallChange(cmbTextZ, lstPosZ, cmbTextZ, cmbWallZ, lblZ);
+}
+void frmMain::cmbWallZ_Change() {
+    WallChange(cmbWallZ, lstPosZ, cmbTextZ, cmbWallZ, lblZ);
+}
+void frmMain::cmbTextX_Click() {
+    cmbTextX_Change();
+}
+void frmMain::cmbWallX_Click() {
+    cmbWallX_Change();
+}
+void frmMain::cmbTextZ_Click() {
+    cmbTextZ_Change();
+}
+void frmMain::cmbWallZ_Click() {
+    cmbWallZ_Change();
+}
 
-void frmMain::txtFCTextX_Change() { FloorChange(txtFCTextX, txtFCTextX, txtFCX, lblFCX); }
-void frmMain::txtFCX_Change() { FloorChange(txtFCX, txtFCTextX, txtFCX, lblFCX); }
-void frmMain::txtFCTextZ_Change() { FloorChange(txtFCTextZ, txtFCTextZ, txtFCZ, lblFCZ); }
-void frmMain::txtFCZ_Change() { FloorChange(txtFCZ, txtFCTextZ, txtFCZ, lblFCZ); }
+void frmMain::txtFCTextX_Change() {
+    FloorChange(txtFCTextX, txtFCTextX, txtFCX, lblFCX);
+}
+void frmMain::txtFCX_Change() {
+    FloorChange(txtFCX, txtFCTextX, txtFCX, lblFCX);
+}
+void frmMain::txtFCTextZ_Change() {
+    FloorChange(txtFCTextZ, txtFCTextZ, txtFCZ, lblFCZ);
+}
+void frmMain::txtFCZ_Change() {
+    FloorChange(txtFCZ, txtFCTextZ, txtFCZ, lblFCZ);
+}
 
 // Entering a field selects its whole text, so the next key replaces it.
-void frmMain::txtFCTextX_GotFocus() { txtFCTextX->selectAll(); }
-void frmMain::txtFCX_GotFocus() { txtFCX->selectAll(); }
-void frmMain::txtFCTextZ_GotFocus() { txtFCTextZ->selectAll(); }
-void frmMain::txtFCZ_GotFocus() { txtFCZ->selectAll(); }
+void frmMain::txtFCTextX_GotFocus() {
+    txtFCTextX->selectAll();
+}
+void frmMain::txtFCX_GotFocus() {
+    txtFCX->selectAll();
+}
+void frmMain::txtFCTextZ_GotFocus() {
+    txtFCTextZ->selectAll();
+}
+void frmMain::txtFCZ_GotFocus() {
+    txtFCZ->selectAll();
+}
 
 // ---------------------------------------------------------------- commands
 
@@ -613,14 +650,30 @@ void frmMain::Copy(const QLabel* result, QWidget* button) {
                                       : QStringLiteral("Copied ") + copied);
 }
 
-void frmMain::cmdCopyX_Click() { Copy(lblX, cmdCopyX); }
-void frmMain::cmdCopyZ_Click() { Copy(lblZ, cmdCopyZ); }
-void frmMain::cmdFCCopyX_Click() { Copy(lblFCX, cmdFCCopyX); }
-void frmMain::cmdFCCopyZ_Click() { Copy(lblFCZ, cmdFCCopyZ); }
-void frmMain::mnuCopyX_Click() { cmdCopyX_Click(); }
-void frmMain::mnuCopyZ_Click() { cmdCopyZ_Click(); }
-void frmMain::mnuFCCopyX_Click() { cmdFCCopyX_Click(); }
-void frmMain::mnuFCCopyZ_Click() { cmdFCCopyZ_Click(); }
+void frmMain::cmdCopyX_Click() {
+    Copy(lblX, cmdCopyX);
+}
+void frmMain::cmdCopyZ_Click() {
+    Copy(lblZ, cmdCopyZ);
+}
+void frmMain::cmdFCCopyX_Click() {
+    Copy(lblFCX, cmdFCCopyX);
+}
+void frmMain::cmdFCCopyZ_Click() {
+    Copy(lblFCZ, cmdFCCopyZ);
+}
+void frmMain::mnuCopyX_Click() {
+    cmdCopyX_Click();
+}
+void frmMain::mnuCopyZ_Click() {
+    cmdCopyZ_Click();
+}
+void frmMain::mnuFCCopyX_Click() {
+    cmdFCCopyX_Click();
+}
+void frmMain::mnuFCCopyZ_Click() {
+    cmdFCCopyZ_Click();
+}
 
 void frmMain::mnuTextureFile_Click() {
     const QString file = QFileDialog::getOpenFileName(
@@ -641,14 +694,17 @@ void frmMain::dropEvent(QDropEvent* event) {
     Form_DragDrop(event->mimeData()->urls().constFirst()); // of several files, the first
 }
 
-void frmMain::Form_DragDrop(const QUrl& file) { TextureSizesFrom(file); }
+void frmMain::Form_DragDrop(const QUrl& file) {
+    TextureSizesFrom(file);
+}
 
 // The texture sizes go in through the size fields' own change handlers, as if
 // typed; anything that is not a readable image leaves them as they were.
 void frmMain::TextureSizesFrom(const QUrl& file) {
     const std::optional<QSize> size = ImageSize(file);
     if (!size) {
-        const QString name = lblTextX->fontMetrics().elidedText(FileName(file), Qt::ElideMiddle, 150);
+        const QString name =
+            lblTextX->fontMetrics().elidedText(FileName(file), Qt::ElideMiddle, 150);
         ShowNote(lblTextX, QStringLiteral("Not an image Varnel can read: ") + name);
         return;
     }
@@ -656,7 +712,9 @@ void frmMain::TextureSizesFrom(const QUrl& file) {
     cmbTextZ->setEditText(QString::number(size->height()));
 }
 
-void frmMain::mnuOnTop_Click() { KeepOnTop(mnuOnTop->isChecked()); }
+void frmMain::mnuOnTop_Click() {
+    KeepOnTop(mnuOnTop->isChecked());
+}
 
 // Asks the window manager to keep the window above others, or no longer. A
 // shown window is asked through its native window, which is not made anew, so
@@ -668,7 +726,9 @@ void frmMain::KeepOnTop(bool on) {
         setWindowFlag(Qt::WindowStaysOnTopHint, on);
 }
 
-void frmMain::mnuQuit_Click() { close(); }
+void frmMain::mnuQuit_Click() {
+    close();
+}
 
 void frmMain::About_Click() {
     if (!about_)

@@ -89,9 +89,8 @@ class frmMain : public QMainWindow {
     void WallChange(QComboBox* own, QListWidget* alignment, QComboBox* texture, QComboBox* wall,
                     QLabel* result);
     void FloorChange(QLineEdit* own, QLineEdit* position, QLineEdit* coordinate, QLabel* result);
-    void AlignmentClick(QListWidget* alignment, QComboBox* texture, QComboBox* wall,
-                        QLabel* result, QWidget* copy, QWidget* textCaption,
-                        QWidget* wallCaption, QAction* menu);
+    void AlignmentClick(QListWidget* alignment, QComboBox* texture, QComboBox* wall, QLabel* result,
+                        QWidget* copy, QWidget* textCaption, QWidget* wallCaption, QAction* menu);
     static void Copy(const QLabel* result, QWidget* button);
     void TextureSizesFrom(const QUrl& file);
     void KeepOnTop(bool on);

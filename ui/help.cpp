@@ -88,8 +88,8 @@ void DescribeControls(QWidget* window) {
         if (qobject_cast<QListWidget*>(control) == nullptr)
             control->setToolTip(name + QStringLiteral(". ") + description);
     }
-    for (auto [list, near, far] : {std::tuple{"lstPosX", "left", "right"},
-                                   std::tuple{"lstPosZ", "bottom", "top"}}) {
+    for (auto [list, near, far] :
+         {std::tuple{"lstPosX", "left", "right"}, std::tuple{"lstPosZ", "bottom", "top"}}) {
         auto* alignment = window->findChild<QListWidget*>(QString::fromLatin1(list));
         const QStringList tips = RowTips(QString::fromLatin1(near), QString::fromLatin1(far));
         for (int row = 0; alignment && row < alignment->count() && row < tips.size(); ++row)

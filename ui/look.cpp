@@ -18,8 +18,7 @@ int TwipsToPixels(double twips) {
 }
 
 QRect TwipRect(int left, int top, int width, int height) {
-    return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-            TwipsToPixels(height)};
+    return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
 }
 
 QPoint OnScreen(const QRect& frame, const QList<QRect>& screens) {
@@ -47,7 +46,8 @@ class Style : public QProxyStyle {
 
     QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
                        const QWidget* widget) const override {
-        if (icon == SP_ToolBarHorizontalExtensionButton || icon == SP_ToolBarVerticalExtensionButton)
+        if (icon == SP_ToolBarHorizontalExtensionButton ||
+            icon == SP_ToolBarVerticalExtensionButton)
             return {};
         return QProxyStyle::standardIcon(icon, option, widget);
     }

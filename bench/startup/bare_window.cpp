@@ -19,8 +19,8 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QPalette>
+#include <QPushButton>
 #include <QWidget>
 
 #include <algorithm>
@@ -29,20 +29,22 @@
 namespace {
 
 // Places are kept in twips, as the window was designed; 15 twips make a pixel.
-int px(int twips) { return (twips + 7) / 15; }
+int px(int twips) {
+    return (twips + 7) / 15;
+}
 
-void place(QWidget *w, int left, int top, int width, int height) {
+void place(QWidget* w, int left, int top, int width, int height) {
     w->setGeometry(px(left), px(top), px(width), px(height));
 }
 
-QLabel *label(QWidget *parent, const char *text, int l, int t, int w, int h) {
-    auto *lbl = new QLabel(QString::fromLatin1(text), parent);
+QLabel* label(QWidget* parent, const char* text, int l, int t, int w, int h) {
+    auto* lbl = new QLabel(QString::fromLatin1(text), parent);
     place(lbl, l, t, w, h);
     return lbl;
 }
 
-void line(QWidget *parent, int x1, int y1, int x2, int y2, int thickness = 1) {
-    auto *f = new QFrame(parent);
+void line(QWidget* parent, int x1, int y1, int x2, int y2, int thickness = 1) {
+    auto* f = new QFrame(parent);
     f->setFrameShape(x1 == x2 ? QFrame::VLine : QFrame::HLine);
     f->setFrameShadow(QFrame::Plain);
     f->setLineWidth(thickness);
@@ -53,8 +55,8 @@ void line(QWidget *parent, int x1, int y1, int x2, int y2, int thickness = 1) {
     }
 }
 
-QComboBox *sizeList(QWidget *parent, const char *text, int l, int t) {
-    auto *c = new QComboBox(parent);
+QComboBox* sizeList(QWidget* parent, const char* text, int l, int t) {
+    auto* c = new QComboBox(parent);
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
     c->addItems({"2", "4", "8", "16", "32", "64"});
@@ -64,47 +66,51 @@ QComboBox *sizeList(QWidget *parent, const char *text, int l, int t) {
     return c;
 }
 
-QLineEdit *field(QWidget *parent, int l, int t) {
-    auto *e = new QLineEdit(QStringLiteral("0"), parent);
+QLineEdit* field(QWidget* parent, int l, int t) {
+    auto* e = new QLineEdit(QStringLiteral("0"), parent);
     e->setMaxLength(8);
     place(e, l, t, 795, 315);
     return e;
 }
 
-QPushButton *button(QWidget *parent, int l, int t) {
-    auto *b = new QPushButton(QStringLiteral("Copy"), parent);
+QPushButton* button(QWidget* parent, int l, int t) {
+    auto* b = new QPushButton(QStringLiteral("Copy"), parent);
     place(b, l, t, 795, 405);
     return b;
 }
 
-QListWidget *alignmentList(QWidget *parent, const QStringList &rows, int t) {
-    auto *l = new QListWidget(parent);
+QListWidget* alignmentList(QWidget* parent, const QStringList& rows, int t) {
+    auto* l = new QListWidget(parent);
     l->addItems(rows);
     l->setCurrentRow(1);
     place(l, 195, t, 3135, 1035);
     return l;
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("BareWindow"));
     window.setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
 
-    auto *calc = window.menuBar()->addMenu(QStringLiteral("&Calculator"));
-    calc->addAction(QStringLiteral("Copy &X Offset (Wall)"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+X")));
-    calc->addAction(QStringLiteral("Copy &Z Offset (Wall)"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+    auto* calc = window.menuBar()->addMenu(QStringLiteral("&Calculator"));
+    calc->addAction(QStringLiteral("Copy &X Offset (Wall)"))
+        ->setShortcut(QKeySequence(QStringLiteral("Ctrl+X")));
+    calc->addAction(QStringLiteral("Copy &Z Offset (Wall)"))
+        ->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
     calc->addSeparator();
-    calc->addAction(QStringLiteral("Copy &X Offset (F/C)"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+W")));
-    calc->addAction(QStringLiteral("Copy &Z Offset (F/C)"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+Y")));
+    calc->addAction(QStringLiteral("Copy &X Offset (F/C)"))
+        ->setShortcut(QKeySequence(QStringLiteral("Ctrl+W")));
+    calc->addAction(QStringLiteral("Copy &Z Offset (F/C)"))
+        ->setShortcut(QKeySequence(QStringLiteral("Ctrl+Y")));
     calc->addSeparator();
     calc->addAction(QStringLiteral("&Quit"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
     window.menuBar()->addMenu(QStringLiteral("&Help"))->addAction(QStringLiteral("&About"));
 
-    auto *client = new QWidget;
+    auto* client = new QWidget;
     client->setFixedSize(px(7065), px(6660));
     client->setAutoFillBackground(true);
     QPalette pal = client->palette();
@@ -113,7 +119,7 @@ int main(int argc, char **argv) {
     window.setCentralWidget(client);
 
     // The 14 controls that take the focus, in tab order.
-    auto *posX = alignmentList(client,
+    auto* posX = alignmentList(client,
                                {"Center - Left Edge of Wall", "Align Left [Default]", "Center",
                                 "Align Right", "Center - Right Edge of Wall"},
                                780);
@@ -140,12 +146,12 @@ int main(int argc, char **argv) {
     heading.setUnderline(true);
     QFont large;
     large.setPointSizeF(12);
-    for (QLabel *h : {label(client, "Floor/Ceiling Alignment", 3705, 195, 3135, 210),
+    for (QLabel* h : {label(client, "Floor/Ceiling Alignment", 3705, 195, 3135, 210),
                       label(client, "Wall Alignment", 195, 195, 3135, 210)}) {
         h->setFont(heading);
         h->setAlignment(Qt::AlignCenter);
     }
-    for (QLabel *s : {label(client, "Coordinates", 3705, 585, 3135, 210),
+    for (QLabel* s : {label(client, "Coordinates", 3705, 585, 3135, 210),
                       label(client, "Offsets", 3705, 2145, 3135, 210),
                       label(client, "Offsets", 195, 5070, 3135, 210),
                       label(client, "Sizes", 195, 3510, 3135, 210),
@@ -161,13 +167,15 @@ int main(int argc, char **argv) {
     label(client, "Wall X", 1950, 3900, 465, 195);
     label(client, "Text Z", 195, 4485, 465, 195);
     label(client, "Text X", 195, 3900, 600, 195);
-    for (QLabel *a : {label(client, "X", 3705, 2535, 180, 300), label(client, "Z", 3705, 3120, 180, 300),
-                      label(client, "Z", 195, 6045, 180, 300), label(client, "X", 195, 5460, 180, 300)}) {
+    for (QLabel* a :
+         {label(client, "X", 3705, 2535, 180, 300), label(client, "Z", 3705, 3120, 180, 300),
+          label(client, "Z", 195, 6045, 180, 300), label(client, "X", 195, 5460, 180, 300)}) {
         a->setFont(large);
         a->setAlignment(Qt::AlignCenter);
     }
-    for (QLabel *r : {label(client, "0", 4095, 2535, 1770, 405), label(client, "0", 4095, 3120, 1770, 405),
-                      label(client, "0", 585, 6045, 1770, 405), label(client, "0", 585, 5460, 1770, 405)}) {
+    for (QLabel* r :
+         {label(client, "0", 4095, 2535, 1770, 405), label(client, "0", 4095, 3120, 1770, 405),
+          label(client, "0", 585, 6045, 1770, 405), label(client, "0", 585, 5460, 1770, 405)}) {
         r->setFont(large);
         r->setAlignment(Qt::AlignCenter);
         r->setFrameShape(QFrame::Box);

@@ -92,13 +92,13 @@ struct DamageNotifyEvent {
     uint32_t damage;
 };
 
-unsigned sendDamageRequest(xcb_connection_t *c, void *request, size_t size, uint8_t minor,
+unsigned sendDamageRequest(xcb_connection_t* c, void* request, size_t size, uint8_t minor,
                            bool hasReply) {
     iovec parts[4];
     parts[2].iov_base = request;
     parts[2].iov_len = size;
     parts[3].iov_base = nullptr;
-    parts[3].iov_len = 0;  // both requests are a multiple of 4 bytes long
+    parts[3].iov_len = 0; // both requests are a multiple of 4 bytes long
     xcb_protocol_request_t info{};
     info.count = 2;
     info.ext = &damage_extension;
@@ -113,21 +113,21 @@ double nowMs() {
     return static_cast<double>(ts.tv_sec) * 1000.0 + static_cast<double>(ts.tv_nsec) / 1e6;
 }
 
-std::string windowName(xcb_connection_t *c, xcb_window_t w) {
+std::string windowName(xcb_connection_t* c, xcb_window_t w) {
     auto cookie = xcb_get_property(c, 0, w, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, 256);
-    xcb_get_property_reply_t *reply = xcb_get_property_reply(c, cookie, nullptr);
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(c, cookie, nullptr);
     std::string name;
     if (reply != nullptr) {
-        const auto *data = static_cast<const char *>(xcb_get_property_value(reply));
+        const auto* data = static_cast<const char*>(xcb_get_property_value(reply));
         name.assign(data, static_cast<size_t>(xcb_get_property_value_length(reply)));
         std::free(reply);
     }
     return name;
 }
 
-std::string dumpPath;  // --dump: where to write the first painted frame
+std::string dumpPath; // --dump: where to write the first painted frame
 
-void writePpm(const uint8_t *data, size_t length, uint16_t width, uint16_t height) {
+void writePpm(const uint8_t* data, size_t length, uint16_t width, uint16_t height) {
     std::ofstream out(dumpPath, std::ios::binary);
     out << "P6\n" << width << ' ' << height << "\n255\n";
     for (size_t i = 0; i + 4 <= length; i += 4) {
@@ -138,19 +138,20 @@ void writePpm(const uint8_t *data, size_t length, uint16_t width, uint16_t heigh
 }
 
 // True when the window is viewable and its pixels hold three or more colours.
-bool looksPainted(xcb_connection_t *c, xcb_window_t w) {
-    xcb_get_geometry_reply_t *geo = xcb_get_geometry_reply(c, xcb_get_geometry(c, w), nullptr);
-    if (geo == nullptr) return false;
+bool looksPainted(xcb_connection_t* c, xcb_window_t w) {
+    xcb_get_geometry_reply_t* geo = xcb_get_geometry_reply(c, xcb_get_geometry(c, w), nullptr);
+    if (geo == nullptr)
+        return false;
     const uint16_t width = geo->width, height = geo->height;
     std::free(geo);
-    xcb_generic_error_t *error = nullptr;
-    xcb_get_image_reply_t *image = xcb_get_image_reply(
+    xcb_generic_error_t* error = nullptr;
+    xcb_get_image_reply_t* image = xcb_get_image_reply(
         c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, w, 0, 0, width, height, ~0u), &error);
-    if (image == nullptr) {  // BadMatch while the window is not viewable yet
+    if (image == nullptr) { // BadMatch while the window is not viewable yet
         std::free(error);
         return false;
     }
-    const uint8_t *data = xcb_get_image_data(image);
+    const uint8_t* data = xcb_get_image_data(image);
     const auto length = static_cast<size_t>(xcb_get_image_data_length(image));
     uint32_t colours[3];
     int seen = 0;
@@ -159,22 +160,25 @@ bool looksPainted(xcb_connection_t *c, xcb_window_t w) {
         std::memcpy(&px, data + i, 4);
         px &= 0x00FFFFFFu;
         bool known = false;
-        for (int k = 0; k < seen; ++k) known = known || colours[k] == px;
-        if (!known) colours[seen++] = px;
+        for (int k = 0; k < seen; ++k)
+            known = known || colours[k] == px;
+        if (!known)
+            colours[seen++] = px;
     }
-    if (seen >= 3 && !dumpPath.empty()) writePpm(data, length, width, height);
+    if (seen >= 3 && !dumpPath.empty())
+        writePpm(data, length, width, height);
     std::free(image);
     return seen >= 3;
 }
 
 // True when a DamageNotify for window w is waiting to be read (after a
 // round trip, so that everything the server sent before it has arrived).
-bool damageQueued(xcb_connection_t *c, xcb_window_t w, uint8_t damageEvent) {
+bool damageQueued(xcb_connection_t* c, xcb_window_t w, uint8_t damageEvent) {
     std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
     bool found = false;
-    while (xcb_generic_event_t *event = xcb_poll_for_queued_event(c)) {
+    while (xcb_generic_event_t* event = xcb_poll_for_queued_event(c)) {
         if ((event->response_type & 0x7F) == damageEvent &&
-            reinterpret_cast<DamageNotifyEvent *>(event)->drawable == w)
+            reinterpret_cast<DamageNotifyEvent*>(event)->drawable == w)
             found = true;
         std::free(event);
     }
@@ -185,7 +189,8 @@ long residentKb(pid_t pid) {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
     std::string line;
     while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::strtol(line.c_str() + 6, nullptr, 10);
     }
     return -1;
 }
@@ -193,7 +198,8 @@ long residentKb(pid_t pid) {
 void stopChild(pid_t pid) {
     kill(pid, SIGTERM);
     for (int i = 0; i < 200; ++i) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid) return;
+        if (waitpid(pid, nullptr, WNOHANG) == pid)
+            return;
         usleep(10000);
     }
     kill(pid, SIGKILL);
@@ -201,15 +207,16 @@ void stopChild(pid_t pid) {
 }
 
 int usage() {
-    std::fprintf(stderr,
-                 "usage: first_frame [--timeout-ms N] [--settle-ms N] [--dump FILE.ppm] TITLE PROGRAM "
-                 "[ARGS...]\n");
+    std::fprintf(
+        stderr,
+        "usage: first_frame [--timeout-ms N] [--settle-ms N] [--dump FILE.ppm] TITLE PROGRAM "
+        "[ARGS...]\n");
     return 2;
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     double timeoutMs = 15000, settleMs = 500;
     int arg = 1;
     while (arg + 1 < argc && std::strncmp(argv[arg], "--", 2) == 0) {
@@ -224,14 +231,15 @@ int main(int argc, char **argv) {
         }
         arg += 2;
     }
-    if (argc - arg < 2) return usage();
+    if (argc - arg < 2)
+        return usage();
     const std::string title = argv[arg];
-    char **program = argv + arg + 1;
+    char** program = argv + arg + 1;
 
     // A server that is resetting after its last client left refuses
     // connections for a moment, so try a few times.
     int screenNumber = 0;
-    xcb_connection_t *c = xcb_connect(nullptr, &screenNumber);
+    xcb_connection_t* c = xcb_connect(nullptr, &screenNumber);
     for (int attempt = 0; attempt < 40 && xcb_connection_has_error(c) != 0; ++attempt) {
         xcb_disconnect(c);
         usleep(50000);
@@ -242,10 +250,11 @@ int main(int argc, char **argv) {
         return 1;
     }
     xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(c));
-    for (int i = 0; i < screenNumber; ++i) xcb_screen_next(&screens);
+    for (int i = 0; i < screenNumber; ++i)
+        xcb_screen_next(&screens);
     const xcb_window_t root = screens.data->root;
 
-    const xcb_query_extension_reply_t *damage = xcb_get_extension_data(c, &damage_extension);
+    const xcb_query_extension_reply_t* damage = xcb_get_extension_data(c, &damage_extension);
     if (damage == nullptr || damage->present == 0) {
         std::fprintf(stderr, "first_frame: the X server has no DAMAGE extension\n");
         return 1;
@@ -255,8 +264,8 @@ int main(int argc, char **argv) {
         c, sendDamageRequest(c, &version, sizeof version, kDamageQueryVersion, true), nullptr));
 
     const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-    xcb_generic_error_t *maskError =
-        xcb_request_check(c, xcb_change_window_attributes_checked(c, root, XCB_CW_EVENT_MASK, &mask));
+    xcb_generic_error_t* maskError = xcb_request_check(
+        c, xcb_change_window_attributes_checked(c, root, XCB_CW_EVENT_MASK, &mask));
     if (maskError != nullptr) {
         std::fprintf(stderr, "first_frame: cannot watch the root window\n");
         return 1;
@@ -275,9 +284,9 @@ int main(int argc, char **argv) {
         _exit(127);
     }
 
-    std::set<xcb_window_t> targets;  // mapped windows named TITLE
+    std::set<xcb_window_t> targets; // mapped windows named TITLE
     double frameAt = -1, lastPoll = 0;
-    const char *method = "";
+    const char* method = "";
     pollfd pfd{xcb_get_file_descriptor(c), POLLIN, 0};
     while (frameAt < 0) {
         const double now = nowMs();
@@ -294,19 +303,24 @@ int main(int argc, char **argv) {
             return 1;
         }
         poll(&pfd, 1, 2);
-        while (xcb_generic_event_t *event = xcb_poll_for_event(c)) {
+        while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
             const double at = nowMs();
             const uint8_t type = event->response_type & 0x7F;
             if (type == XCB_CREATE_NOTIFY) {
-                const auto *create = reinterpret_cast<xcb_create_notify_event_t *>(event);
+                const auto* create = reinterpret_cast<xcb_create_notify_event_t*>(event);
                 if (create->parent == root) {
-                    DamageCreateRequest req{0, kDamageCreate, 0, xcb_generate_id(c),
-                                            create->window, kReportRawRectangles, {0, 0, 0}};
+                    DamageCreateRequest req{0,
+                                            kDamageCreate,
+                                            0,
+                                            xcb_generate_id(c),
+                                            create->window,
+                                            kReportRawRectangles,
+                                            {0, 0, 0}};
                     sendDamageRequest(c, &req, sizeof req, kDamageCreate, false);
                     xcb_flush(c);
                 }
             } else if (type == XCB_MAP_NOTIFY) {
-                const auto *map = reinterpret_cast<xcb_map_notify_event_t *>(event);
+                const auto* map = reinterpret_cast<xcb_map_notify_event_t*>(event);
                 if (frameAt < 0 && windowName(c, map->window) == title) {
                     targets.insert(map->window);
                     if (looksPainted(c, map->window)) {
@@ -315,7 +329,7 @@ int main(int argc, char **argv) {
                     }
                 }
             } else if (type == damage->first_event) {
-                const auto *notify = reinterpret_cast<DamageNotifyEvent *>(event);
+                const auto* notify = reinterpret_cast<DamageNotifyEvent*>(event);
                 if (frameAt < 0 && windowName(c, notify->drawable) == title &&
                     looksPainted(c, notify->drawable)) {
                     frameAt = at;

@@ -17,63 +17,171 @@ namespace {
 constexpr float maxF = std::numeric_limits<float>::max(), tiny = 1.401298e-45f, inf = INFINITY;
 
 // What the window would show: the text, or "fails" for a Failure.
-template <class F> std::string Shown(F f) try {
-    return f();
-} catch (const calc::Failure&) {
+template <class F> std::string Shown(F f) try { return f(); } catch (const calc::Failure&) {
     return "fails";
 }
 
 TEST(Calc, WallRows) {
-    const struct { int row; float t, w; const char* out; } cases[] = {
-        {0, 64, 16, "32"}, {1, 64, 16, "0"}, {2, 64, 16, "24"}, {3, 64, 16, "48"}, {4, 64, 16, "-48"},
-        {0, 5, 2, "2.5"}, {2, 5, 2, "1.5"}, {3, -8, 16, "-24"}, {0, tiny, 0, "0"}, {-1, 64, 16, ""}, {5, 64, 16, ""},
-        {1, maxF, -maxF, "0"}, {2, maxF, -maxF, "3.402823E+38"}, {3, 2e38f, -1e38f, "3E+38"},
-        {4, -2e38f, 1e38f, "3E+38"}, {3, maxF, -maxF, "fails"}, {4, -maxF, maxF, "fails"}};
+    const struct {
+        int row;
+        float t, w;
+        const char* out;
+    } cases[] = {{0, 64, 16, "32"},
+                 {1, 64, 16, "0"},
+                 {2, 64, 16, "24"},
+                 {3, 64, 16, "48"},
+                 {4, 64, 16, "-48"},
+                 {0, 5, 2, "2.5"},
+                 {2, 5, 2, "1.5"},
+                 {3, -8, 16, "-24"},
+                 {0, tiny, 0, "0"},
+                 {-1, 64, 16, ""},
+                 {5, 64, 16, ""},
+                 {1, maxF, -maxF, "0"},
+                 {2, maxF, -maxF, "3.402823E+38"},
+                 {3, 2e38f, -1e38f, "3E+38"},
+                 {4, -2e38f, 1e38f, "3E+38"},
+                 {3, maxF, -maxF, "fails"},
+                 {4, -maxF, maxF, "fails"}};
     for (const auto& c : cases)
         EXPECT_EQ(Shown([&] { return calc::CalcWallOffset(std::int16_t(c.row), c.t, c.w); }), c.out)
             << "row " << c.row << " T " << c.t << " W " << c.w;
 }
 
 TEST(Calc, FloorCeilingGridAndItsRange) {
-    const struct { float p, m; const char* out; } cases[] = {
-        {0, 20, "4"}, {1.5f, 20, "2.5"}, {10, 3, "-7"}, {0, -3, "5"}, {0, -7.6f, "0.4000001"}, {0, 15.5f, "7.5"},
-        {0, -1e-7f, "8"}, {0, 32767, "7"}, {0, 32767.4f, "7.400391"}, {0, 32767.5f, "fails"}, {0, 32768, "fails"},
-        {0, -32775, "1"}, {0, -32774.5f, "1.5"}, {0, -32775.5f, "fails"}, {0, -32776, "fails"}, {0, inf, "fails"},
-        {0, NAN, "fails"}, {maxF, 4, "-3.402823E+38"}, {-maxF, 4, "3.402823E+38"}};
+    const struct {
+        float p, m;
+        const char* out;
+    } cases[] = {{0, 20, "4"},
+                 {1.5f, 20, "2.5"},
+                 {10, 3, "-7"},
+                 {0, -3, "5"},
+                 {0, -7.6f, "0.4000001"},
+                 {0, 15.5f, "7.5"},
+                 {0, -1e-7f, "8"},
+                 {0, 32767, "7"},
+                 {0, 32767.4f, "7.400391"},
+                 {0, 32767.5f, "fails"},
+                 {0, 32768, "fails"},
+                 {0, -32775, "1"},
+                 {0, -32774.5f, "1.5"},
+                 {0, -32775.5f, "fails"},
+                 {0, -32776, "fails"},
+                 {0, inf, "fails"},
+                 {0, NAN, "fails"},
+                 {maxF, 4, "-3.402823E+38"},
+                 {-maxF, 4, "3.402823E+38"}};
     for (const auto& c : cases)
-        EXPECT_EQ(Shown([&] { return calc::CalcFCOffset(c.p, c.m); }), c.out) << "P " << c.p << " M " << c.m;
+        EXPECT_EQ(Shown([&] { return calc::CalcFCOffset(c.p, c.m); }), c.out)
+            << "P " << c.p << " M " << c.m;
 }
 
 TEST(Calc, NumberToTextFormats) {
-    const struct { float value; const char* text; } cases[] = {
-        {-0.0f, "0"}, {-4, "-4"}, {-0.5f, "-0.5"}, {100, "100"}, {12.3456789f, "12.34568"}, {123456.7f, "123456.7"},
-        // Ties of the seventh digit go away from zero; a carry can change the notation.
-        {654322.25f, "654322.3"}, {-654322.25f, "-654322.3"}, {1048576.5f, "1048577"}, {9999999.5f, "1E+07"},
-        {0.099999998f, "0.1"}, {0.000099999997f, "0.0001"}, {16777216, "1.677722E+07"}, {-1e8f, "-1E+08"},
-        {0.00012345f, "0.00012345"}, {maxF, "3.402823E+38"}, {tiny, "1.401298E-45"}, {0.000015f, "0.000015"},
-        {-0.000001f, "-0.000001"}, {1.23e-5f, "1.23E-05"}, {1.25e-6f, "1.25E-06"}};
+    const struct {
+        float value;
+        const char* text;
+    } cases[] = {{-0.0f, "0"},
+                 {-4, "-4"},
+                 {-0.5f, "-0.5"},
+                 {100, "100"},
+                 {12.3456789f, "12.34568"},
+                 {123456.7f, "123456.7"},
+                 // Ties of the seventh digit go away from zero; a carry can change the notation.
+                 {654322.25f, "654322.3"},
+                 {-654322.25f, "-654322.3"},
+                 {1048576.5f, "1048577"},
+                 {9999999.5f, "1E+07"},
+                 {0.099999998f, "0.1"},
+                 {0.000099999997f, "0.0001"},
+                 {16777216, "1.677722E+07"},
+                 {-1e8f, "-1E+08"},
+                 {0.00012345f, "0.00012345"},
+                 {maxF, "3.402823E+38"},
+                 {tiny, "1.401298E-45"},
+                 {0.000015f, "0.000015"},
+                 {-0.000001f, "-0.000001"},
+                 {1.23e-5f, "1.23E-05"},
+                 {1.25e-6f, "1.25E-06"}};
     for (const auto& c : cases)
         EXPECT_EQ(calc::NumberToText(c.value), c.text);
 }
 
 TEST(Calc, TextToNumberGrammar) {
-    const struct { const char* text; float value; } accepted[] = {
-        {"-0", -0.0f}, {"16", 16}, {"-3", -3}, {"2.5", 2.5f}, {"1.5+2", 3.5f}, {"+7", 7}, {"5.", 5}, {".5", .5f},
-        {"1e3", 1000}, {"1E+2", 100}, {"25e-1", 2.5f}, {" \t12\t ", 12}, {"007", 7}, {"256-48", 208}, {"--1", 1}, {"2+3*4", 14},
-        {"(2+3)*4", 20}, {"-(8-16)", 8}, {"1 - -1", 2}, {"8/2/2", 2}, {"10-4-3", 3}, {"1/3", 1.0f / 3},
-        {"1e38*3", 3e38f}, {"3.4028235e38", maxF}, {"1e-45", tiny}, {"-1e-50", -0.0f}, {"1e-400", 0},
-        {"1e-30*1e-30", 0}, {"0.0000000000000000000000000000000000000000000000000001", 0},
-        // Rounded once, straight from the text: through double it would round to 1.
-        {"1.0000000596046447753906251", 0x1.000002p0f}};
+    const struct {
+        const char* text;
+        float value;
+    } accepted[] = {{"-0", -0.0f},
+                    {"16", 16},
+                    {"-3", -3},
+                    {"2.5", 2.5f},
+                    {"1.5+2", 3.5f},
+                    {"+7", 7},
+                    {"5.", 5},
+                    {".5", .5f},
+                    {"1e3", 1000},
+                    {"1E+2", 100},
+                    {"25e-1", 2.5f},
+                    {" \t12\t ", 12},
+                    {"007", 7},
+                    {"256-48", 208},
+                    {"--1", 1},
+                    {"2+3*4", 14},
+                    {"(2+3)*4", 20},
+                    {"-(8-16)", 8},
+                    {"1 - -1", 2},
+                    {"8/2/2", 2},
+                    {"10-4-3", 3},
+                    {"1/3", 1.0f / 3},
+                    {"1e38*3", 3e38f},
+                    {"3.4028235e38", maxF},
+                    {"1e-45", tiny},
+                    {"-1e-50", -0.0f},
+                    {"1e-400", 0},
+                    {"1e-30*1e-30", 0},
+                    {"0.0000000000000000000000000000000000000000000000000001", 0},
+                    // Rounded once, straight from the text: through double it would round to 1.
+                    {"1.0000000596046447753906251", 0x1.000002p0f}};
     for (const auto& c : accepted)
         EXPECT_EQ(std::bit_cast<std::uint32_t>(calc::TextToNumber(c.text)),
-                  std::bit_cast<std::uint32_t>(c.value)) << '"' << c.text << '"';
-    for (const char* text : {"", " ", ".", "-", "abc", "12a", "1,5", "0x10", "inf", "nan", "1 2", "12-",
-                             "1..2", "e5", "1e", "1e+", "()", "(1", "1)", "*2", "2**3", "1\n",
-                             "\xef\xbc\x91", "1/0", "0/0", "1/(2-2)", "1e39", "-1e39", "1e38*4",
-                             "1e400", "0.000001e45", "340282356779733661637539395458142568448", "1e308*10"})
+                  std::bit_cast<std::uint32_t>(c.value))
+            << '"' << c.text << '"';
+    for (const char* text : {"",
+                             " ",
+                             ".",
+                             "-",
+                             "abc",
+                             "12a",
+                             "1,5",
+                             "0x10",
+                             "inf",
+                             "nan",
+                             "1 2",
+                             "12-",
+                             "1..2",
+                             "e5",
+                             "1e",
+                             "1e+",
+                             "()",
+                             "(1",
+                             "1)",
+                             "*2",
+                             "2**3",
+                             "1\n",
+                             "\xef\xbc\x91",
+                             "1/0",
+                             "0/0",
+                             "1/(2-2)",
+                             "1e39",
+                             "-1e39",
+                             "1e38*4",
+                             "1e400",
+                             "0.000001e45",
+                             "340282356779733661637539395458142568448",
+                             "1e308*10"})
         EXPECT_THROW(calc::TextToNumber(text), calc::Failure) << '"' << text << '"';
-    const auto nested = [](std::size_t n) { return std::string(n, '(') + "1" + std::string(n, ')'); };
+    const auto nested = [](std::size_t n) {
+        return std::string(n, '(') + "1" + std::string(n, ')');
+    };
     EXPECT_EQ(calc::TextToNumber(nested(64)), 1.0f);
     EXPECT_THROW(calc::TextToNumber(nested(65)), calc::Failure);
     EXPECT_EQ(calc::TextToNumber(std::string(100000, '-') + "1"), 1.0f); // no deep recursion
@@ -84,8 +192,10 @@ TEST(Calc, TextToNumberGrammar) {
 
 TEST(Calc, StoredTextReadsBackAsTheNumberShown) {
     const std::pair<const char*, const char*> cases[] = {
-        {"256-48", "208"}, {"0+2+2+2+2+2", "10"}, {"(64)", "64"}, {"--8", "8"}, {"+ 7", "7"}, {"1/3", "0.3333333"},
-        {"12.5", "12.5"}, {" -3\t", " -3\t"}, {"+7", "+7"}, {" 1e3", " 1e3"}, {"abc", "abc"}, {"1/0", "1/0"}, {"", ""}};
+        {"256-48", "208"}, {"0+2+2+2+2+2", "10"}, {"(64)", "64"},   {"--8", "8"},
+        {"+ 7", "7"},      {"1/3", "0.3333333"},  {"12.5", "12.5"}, {" -3\t", " -3\t"},
+        {"+7", "+7"},      {" 1e3", " 1e3"},      {"abc", "abc"},   {"1/0", "1/0"},
+        {"", ""}};
     for (const auto& [typed, stored] : cases)
         EXPECT_EQ(calc::StoredText(typed), stored) << '"' << typed << '"';
 }
@@ -96,7 +206,8 @@ double SevenDigits(float value) {
     std::snprintf(exact, sizeof exact, "%.120e", std::fabs(double(value)));
     const long long mantissa = std::stoll(exact[0] + std::string(exact + 2, 6)) + (exact[8] >= '5');
     const int exponent = std::atoi(std::strchr(exact, 'e') + 1) - 6;
-    return std::copysign(std::stod(std::to_string(mantissa) + "e" + std::to_string(exponent)), value);
+    return std::copysign(std::stod(std::to_string(mantissa) + "e" + std::to_string(exponent)),
+                         value);
 }
 
 TEST(Calc, NumberToTextAgreesWithTheExactExpansion) {
@@ -105,9 +216,12 @@ TEST(Calc, NumberToTextAgreesWithTheExactExpansion) {
     for (int i = 0; i < 200000; ++i)
         values.push_back(std::bit_cast<float>(std::uint32_t(random())));
     for (std::uint32_t bits = 1; bits <= 4096; ++bits) // the smallest and the largest singles
-        values.insert(values.end(), {std::bit_cast<float>(bits), std::bit_cast<float>(0x7f800000 - bits)});
-    for (int e = -149; e <= 127; ++e) // powers of two, and their odd multiples: many are ties of the eighth digit
-        values.insert(values.end(), {std::ldexp(1.0f, e), std::ldexp(3.0f, e), std::ldexp(5.0f, e), std::ldexp(7.0f, e)});
+        values.insert(values.end(),
+                      {std::bit_cast<float>(bits), std::bit_cast<float>(0x7f800000 - bits)});
+    for (int e = -149; e <= 127;
+         ++e) // powers of two, and their odd multiples: many are ties of the eighth digit
+        values.insert(values.end(), {std::ldexp(1.0f, e), std::ldexp(3.0f, e), std::ldexp(5.0f, e),
+                                     std::ldexp(7.0f, e)});
     for (int power = -45; power <= 38; ++power) { // around every power of ten
         float v = float(std::pow(10.0, power));
         for (int step = 0; step < 4; ++step, v = std::nextafter(v, maxF))
@@ -115,7 +229,8 @@ TEST(Calc, NumberToTextAgreesWithTheExactExpansion) {
     }
     for (const float value : values)
         if (std::isfinite(value) && value != 0.0f) {
-            ASSERT_EQ(std::stod(calc::NumberToText(value)), SevenDigits(value)) << std::hexfloat << value;
+            ASSERT_EQ(std::stod(calc::NumberToText(value)), SevenDigits(value))
+                << std::hexfloat << value;
         }
 }
 
@@ -139,7 +254,8 @@ TEST(Calc, FloorCeilingAgreesWithModuloReduction) {
                         : i % 4 == 2 ? small(random) * std::pow(10.0f, -float(i % 9))
                                      : std::bit_cast<float>(std::uint32_t(random()));
         const float p = i % 3 == 0 ? 0.0f : positions(random);
-        ASSERT_EQ(Shown([&] { return calc::CalcFCOffset(p, m); }), ModuloModel(p, m)) << p << ' ' << m;
+        ASSERT_EQ(Shown([&] { return calc::CalcFCOffset(p, m); }), ModuloModel(p, m))
+            << p << ' ' << m;
     }
 }
 

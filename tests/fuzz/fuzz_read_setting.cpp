@@ -7,7 +7,8 @@
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    constexpr std::string_view sections[] = {"position", "lastsize", "A", ""}, keys[] = {"top", "textx", "k", ""};
+    constexpr std::string_view sections[] = {"position", "lastsize", "A", ""},
+                               keys[] = {"top", "textx", "k", ""};
     if (size < 2)
         return 0;
     // Byte 0 picks the names, byte 1 how many of the last bytes are the value.
@@ -21,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (text.size() % 2 == 0 && Encode(decoded.text, decoded.encoding) != text)
         std::abort();
     const std::string clean = CleanValue(value), after = WithValue(text, section, key, clean);
-    if (Lookup(after, section, key) != ParseValue(clean) || WithValue(after, section, key, clean) != after)
+    if (Lookup(after, section, key) != ParseValue(clean) ||
+        WithValue(after, section, key, clean) != after)
         std::abort();
     for (const std::string_view s : sections)
         for (const std::string_view k : keys)

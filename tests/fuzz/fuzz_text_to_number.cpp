@@ -8,7 +8,8 @@
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) try {
-    const float value = calc::TextToNumber(std::string_view(reinterpret_cast<const char*>(data), size));
+    const float value =
+        calc::TextToNumber(std::string_view(reinterpret_cast<const char*>(data), size));
     const double back = calc::TextToNumber(calc::NumberToText(value)); // never fails
     if (!std::isfinite(value) || std::fabs(back - value) > 6.2e-7 * std::fabs(value) + 1.5e-45)
         std::abort();
