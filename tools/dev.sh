@@ -28,7 +28,7 @@ preset=${VARNEL_PRESET:-$([ "${CI:-}" = true ] && echo ci || echo default)}
 jobs=$(nproc 2>/dev/null || echo 2)
 
 packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev
-    qt6-base-dev libgl-dev libxcb1-dev fonts-liberation2 python3
+    qt6-base-dev libgl-dev libxdamage-dev fonts-liberation2 python3
     qt6-image-formats-plugins xvfb xauth xdotool xclip openbox x11-utils)
 case "$command" in
 fuzz) packages+=(clang libclang-rt-dev) ;;
