@@ -3,6 +3,7 @@
 #include "settings/profile.h"
 #include "ui/frmMain.h"
 #include "ui/look.h"
+#include "varnel_version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -62,7 +63,7 @@ settings::Files SettingsFiles() {
 
 int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Varnel"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(VARNEL_VERSION));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(varnel::version));
     QCommandLineParser options;
     options.setApplicationDescription(
         QStringLiteral("Texture offsets for level designers: wall alignment and the "
@@ -82,7 +83,7 @@ int main(int argc, char* argv[]) {
         const QCoreApplication answer(argc, argv);
         const QString text =
             options.isSet(version)
-                ? QStringLiteral("Varnel %1\n").arg(QStringLiteral(VARNEL_VERSION))
+                ? QStringLiteral("Varnel %1\n").arg(QString::fromLatin1(varnel::version))
                 : options.helpText() +
                       QStringLiteral("\nSettings file: %1\n").arg(Text(SettingsFiles().write));
         std::fputs(text.toLocal8Bit().constData(), stdout);

@@ -1,4 +1,4 @@
-// Internal to settings/: the one operation that needs the operating system
+// Internal to settings/: the two operations that need the operating system
 // beyond what the standard library offers.
 #pragma once
 
@@ -15,9 +15,10 @@ namespace settings::platform {
 // temporary file removed, when any step fails or the old file is not writable.
 bool ReplaceFile(const std::filesystem::path& file, std::string_view content);
 
-// Whether this process may create files in folder, as far as the system tells
-// without creating one. Root may write nearly anywhere, but not on a file
-// system mounted read-only.
+// Whether this process may create files in folder. On POSIX the system's
+// access check answers, without creating anything; root may write nearly
+// anywhere, but not on a file system mounted read-only. On Windows, where
+// folder permissions show in no attribute, a file is created and removed.
 bool CanWrite(const std::filesystem::path& folder);
 
 } // namespace settings::platform

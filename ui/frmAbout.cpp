@@ -1,6 +1,5 @@
 #include "ui/frmAbout.h"
 
-#include "calc/offsets.h"
 #include "ui/look.h"
 #include "varnel_version.h"
 
@@ -32,7 +31,7 @@ frmAbout::frmAbout(QWidget* parent)
     // The main window waits while this one is open, whichever window owns it.
     setWindowModality(Qt::ApplicationModal);
 
-    picIcon = new QLabel(this);
+    auto* picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setGeometry(TwipRect(240, 240, 540, 540));
     picIcon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -45,15 +44,15 @@ frmAbout::frmAbout(QWidget* parent)
     cmdOK->setGeometry(TwipRect(4245, 2535, 1260, 345));
     cmdOK->setDefault(true);
 
-    Label1 = Text(this, "Label1",
-                  QStringLiteral("Free software under the MIT License.\n"
-                                 "Provided as is, without warranty of any kind."),
-                  1170, 1365, 3885, 540);
+    Text(this, "Label1",
+         QStringLiteral("Free software under the MIT License.\n"
+                        "Provided as is, without warranty of any kind."),
+         1170, 1365, 3885, 540);
     auto* engraved = new Line("Line1", 1170, 2340, 5460, 2340, this, QColor(128, 128, 128), 1);
     engraved->setProperty("index", 1);
-    lblDescription = Text(this, "lblDescription",
-                          QStringLiteral("Written by the Varnel developers"), 1170, 975, 3885, 375);
-    lblTitle = Text(this, "lblTitle", QStringLiteral("Varnel"), 1170, 240, 3885, 360);
+    Text(this, "lblDescription", QStringLiteral("Written by the Varnel developers"), 1170, 975,
+         3885, 375);
+    Text(this, "lblTitle", QStringLiteral("Varnel"), 1170, 240, 3885, 360);
     auto* highlight = new Line("Line1", 195, 2145, 4485, 2145, this, QColor(Qt::white), 2);
     highlight->setProperty("index", 0);
     lblVersion = Text(this, "lblVersion", QStringLiteral("Version 1.0"), 1170, 585, 3885, 225);
@@ -74,11 +73,7 @@ void frmAbout::showEvent(QShowEvent* event) {
 }
 
 void frmAbout::Form_Load() {
-    lblVersion->setText(
-        QStringLiteral("Version ") +
-        QString::fromStdString(calc::WholeToText(varnel::versionMajor)) + QLatin1Char('.') +
-        QString::fromStdString(calc::WholeToText(varnel::versionMinor)) + QLatin1Char('.') +
-        QString::fromStdString(calc::WholeToText(varnel::versionRevision)));
+    lblVersion->setText(QStringLiteral("Version ") + QString::fromLatin1(varnel::version));
 }
 
 void frmAbout::cmdOK_Click() {

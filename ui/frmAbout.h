@@ -20,11 +20,7 @@ class frmAbout : public QDialog {
     void Form_Load();
     void cmdOK_Click();
 
-    QLabel* picIcon = nullptr;
     QPushButton* cmdOK = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* lblDescription = nullptr;
-    QLabel* lblTitle = nullptr;
     QLabel* lblVersion = nullptr;
 };
 

@@ -1,10 +1,12 @@
 #include "ui/frmMain.h"
 
-#include "calc/offsets.h"
-#include "settings/profile.h"
+#include "core/calculator.h"
+#include "core/placement.h"
+#include "core/stored.h"
 #include "ui/frmAbout.h"
 #include "ui/help.h"
 #include "ui/look.h"
+#include "ui/note.h"
 #include "ui/texture.h"
 
 #include <QAction>
@@ -31,17 +33,14 @@
 #include <QWindow>
 
 #include <algorithm>
-#include <cmath>
 #include <string>
+#include <vector>
 
 namespace ui {
 namespace {
 
 constexpr int clientWidthTwips = 7065;
 constexpr int clientHeightTwips = 6660;
-constexpr int defaultTopTwips = 345;
-constexpr int defaultLeftTwips = 510;
-constexpr int maxFieldLength = 8;
 const char* const selectOnRelease = "varnelSelectOnRelease";
 
 // Keeps a field's text on one line and within its length. Line breaks pasted
@@ -63,7 +62,7 @@ class FieldRule : public QValidator {
                             static_cast<int>(text.size()));
         if (limit_ > 0 && text.size() > limit_) {
             if (text.size() > accepted_.size() + 1)
-                ShowNote(field_, QStringLiteral("At most %1 characters").arg(limit_));
+                ShowNote(field_, QString::fromStdString(core::TooLongNote()));
             return Invalid;
         }
         accepted_ = text;
@@ -124,7 +123,7 @@ QLabel* Result(QWidget* parent, const char* name, int left, int top) {
 
 QLineEdit* Field(QWidget* parent, const char* name, int left, int top) {
     auto* field = Place(new QLineEdit(QStringLiteral("0"), parent), name, left, top, 795, 315);
-    field->setValidator(new FieldRule(field, maxFieldLength));
+    field->setValidator(new FieldRule(field, core::maxFieldLength));
     return field;
 }
 
@@ -165,13 +164,23 @@ QPushButton* CopyButton(QWidget* parent, const char* name, int left, int top) {
     return button;
 }
 
-// The value of a field, or Failure.
-float Number(const QString& text) {
-    return calc::TextToNumber(text.toStdString());
+std::string Text(const QComboBox* field) {
+    return field->currentText().toStdString();
+}
+std::string Text(const QLineEdit* field) {
+    return field->text().toStdString();
 }
 
-std::int16_t Index(const QListWidget* list) {
-    return static_cast<std::int16_t>(list->currentRow());
+// Where a window frame goes so that it lies wholly on one of the screens.
+QPoint OnScreen(const QRect& frame) {
+    std::vector<core::Rect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        screens.push_back({area.left(), area.top(), area.width(), area.height()});
+    }
+    const core::Point place =
+        core::OnScreen({frame.left(), frame.top(), frame.width(), frame.height()}, screens);
+    return {place.x, place.y};
 }
 
 } // namespace
@@ -193,7 +202,7 @@ frmMain::frmMain(std::filesystem::path readFrom, std::filesystem::path writeTo, 
 
     CreateControls();
     CreateMenus();
-    DescribeControls(this);
+    DescribeControls();
     Connect();
     // The client area below the menu bar has a fixed size; the window follows.
     centralWidget()->setFixedSize(TwipsToPixels(clientWidthTwips),
@@ -309,17 +318,14 @@ void frmMain::CreateMenus() {
     };
     mnuCopyX = item(mnuCalc, "mnuCopyX", "Copy &X Offset (Wall)", "Ctrl+X");
     mnuCopyZ = item(mnuCalc, "mnuCopyZ", "Copy &Z Offset (Wall)", "Ctrl+Z");
-    mnuLine1 = mnuCalc->addSeparator();
-    mnuLine1->setObjectName(QStringLiteral("mnuLine1"));
+    mnuCalc->addSeparator()->setObjectName(QStringLiteral("mnuLine1"));
     mnuFCCopyX = item(mnuCalc, "mnuFCCopyX", "Copy &X Offset (F/C)", "Ctrl+W");
     mnuFCCopyZ = item(mnuCalc, "mnuFCCopyZ", "Copy &Z Offset (F/C)", "Ctrl+Y");
-    mnuLine2 = mnuCalc->addSeparator();
-    mnuLine2->setObjectName(QStringLiteral("mnuLine2"));
+    mnuCalc->addSeparator()->setObjectName(QStringLiteral("mnuLine2"));
     mnuTextureFile = item(mnuCalc, "mnuTextureFile", "Texture Sizes from &File...", "Ctrl+O");
     mnuOnTop = item(mnuCalc, "mnuOnTop", "Keep on &Top", "Ctrl+T");
     mnuOnTop->setCheckable(true);
-    mnuLine3 = mnuCalc->addSeparator();
-    mnuLine3->setObjectName(QStringLiteral("mnuLine3"));
+    mnuCalc->addSeparator()->setObjectName(QStringLiteral("mnuLine3"));
     mnuQuit = item(mnuCalc, "mnuQuit", "&Quit", "Ctrl+Q");
 
     mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -431,40 +437,32 @@ void frmMain::closeEvent(QCloseEvent* event) {
 void frmMain::Form_Load() {
     // The default rows disable both wall axes before the sizes arrive, so the
     // size handlers that run below show "0".
-    lstPosX->setCurrentRow(1);
-    lstPosZ->setCurrentRow(1);
+    lstPosX->setCurrentRow(core::defaultRow);
+    lstPosZ->setCurrentRow(core::defaultRow);
 
-    loadedTopTwips_ = settings::ReadSetting(readFrom_, "position", "top", defaultTopTwips);
-    loadedLeftTwips_ = settings::ReadSetting(readFrom_, "position", "left", defaultLeftTwips);
-    PlaceWindow(loadedTopTwips_, loadedLeftTwips_);
-
-    auto size = [this](QComboBox* field, const char* key, std::int32_t fallback) {
-        const std::int32_t value = settings::ReadSetting(readFrom_, "lastsize", key, fallback);
-        field->setEditText(QString::fromStdString(calc::WholeToText(value)));
+    const core::Stored stored = core::Load(readFrom_);
+    loadedTopTwips_ = stored.topTwips;
+    loadedLeftTwips_ = stored.leftTwips;
+    PlaceWindow(stored.topTwips, stored.leftTwips);
+    for (auto [field, text] : {std::pair{cmbTextX, &stored.textX},
+                               {cmbTextZ, &stored.textZ},
+                               {cmbWallX, &stored.wallX},
+                               {cmbWallZ, &stored.wallZ}}) {
+        field->setEditText(QString::fromStdString(*text));
         field->lineEdit()->setCursorPosition(0); // show the start of a long number
-    };
-    size(cmbTextX, "textx", 8);
-    size(cmbTextZ, "textz", 8);
-    size(cmbWallX, "wallx", 16);
-    size(cmbWallZ, "wallz", 16);
+    }
+    mnuOnTop->setChecked(stored.onTop);
+    KeepOnTop(stored.onTop);
 
-    const bool onTop = settings::ReadSetting(readFrom_, "options", "ontop", 0) != 0;
-    mnuOnTop->setChecked(onTop);
-    KeepOnTop(onTop);
-
-    // Whole numbers from the file and the fields' initial "0" always convert.
-    ShowResult(lblX, CalcWallOffset(Index(lstPosX), Number(cmbTextX->currentText()),
-                                    Number(cmbWallX->currentText())));
-    ShowResult(lblZ, CalcWallOffset(Index(lstPosZ), Number(cmbTextZ->currentText()),
-                                    Number(cmbWallZ->currentText())));
-    ShowResult(lblFCX, CalcFCOffset(Number(txtFCTextX->text()), Number(txtFCX->text())));
-    ShowResult(lblFCZ, CalcFCOffset(Number(txtFCTextZ->text()), Number(txtFCZ->text())));
+    ShowResult(lblX, WallResult(lstPosX, cmbTextX, cmbWallX));
+    ShowResult(lblZ, WallResult(lstPosZ, cmbTextZ, cmbWallZ));
+    ShowResult(lblFCX, FloorResult(txtFCTextX, txtFCX));
+    ShowResult(lblFCZ, FloorResult(txtFCTextZ, txtFCZ));
 }
 
-void frmMain::PlaceWindow(int topTwips, int leftTwips) {
-    const QPoint stored(TwipsToPixels(static_cast<float>(leftTwips)),
-                        TwipsToPixels(static_cast<float>(topTwips)));
-    move(OnScreen(QRect(stored, frameGeometry().size()), ScreenAreas()));
+void frmMain::PlaceWindow(float topTwips, float leftTwips) {
+    const QPoint stored(TwipsToPixels(leftTwips), TwipsToPixels(topTwips));
+    move(OnScreen(QRect(stored, frameGeometry().size())));
 }
 
 void frmMain::changeEvent(QEvent* event) {
@@ -473,18 +471,11 @@ void frmMain::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !placed_ &&
         PositionKnown()) {
         placed_ = true;
-        const QPoint place = OnScreen(frameGeometry(), ScreenAreas());
+        const QPoint place = OnScreen(frameGeometry());
         if (place != pos())
             move(place);
     }
     QMainWindow::changeEvent(event);
-}
-
-QList<QRect> frmMain::ScreenAreas() {
-    QList<QRect> areas;
-    for (const QScreen* screen : QGuiApplication::screens())
-        areas << screen->availableGeometry();
-    return areas;
 }
 
 // Some windowing systems (Wayland) neither report nor set a window's position.
@@ -495,91 +486,58 @@ bool frmMain::PositionKnown() {
 // ---------------------------------------------------------------- shut-down
 
 void frmMain::Form_Unload() {
-    std::error_code missing; // a per-user folder is made on first use; a failure shows below
-    std::filesystem::create_directories(writeTo_.parent_path(), missing);
-    auto write = [this](const char* section, const char* key, const std::string& value) {
-        settings::WriteSetting(writeTo_, section, key, value); // a failed write is ignored
-    };
-    // Arithmetic is saved as its value, which the file's whole numbers can hold.
-    const auto size = [](const QComboBox* field) {
-        return calc::StoredText(field->currentText().toStdString());
-    };
-    write("lastsize", "textx", size(cmbTextX));
-    write("lastsize", "textz", size(cmbTextZ));
-    write("lastsize", "wallx", size(cmbWallX));
-    write("lastsize", "wallz", size(cmbWallZ));
-
+    core::Stored stored{Text(cmbTextX), Text(cmbTextZ), Text(cmbWallX), Text(cmbWallZ)};
     // Where the position is unknown, the one read at start-up goes back unchanged.
-    const float top = PositionKnown() ? static_cast<float>(pos().y() * twipsPerPixel)
-                                      : static_cast<float>(loadedTopTwips_);
-    const float left = PositionKnown() ? static_cast<float>(pos().x() * twipsPerPixel)
-                                       : static_cast<float>(loadedLeftTwips_);
-    write("position", "top", calc::NumberToText(top));
-    write("position", "left", calc::NumberToText(left));
-    write("options", "ontop", mnuOnTop->isChecked() ? "1" : "0");
+    stored.topTwips =
+        PositionKnown() ? static_cast<float>(pos().y() * twipsPerPixel) : loadedTopTwips_;
+    stored.leftTwips =
+        PositionKnown() ? static_cast<float>(pos().x() * twipsPerPixel) : loadedLeftTwips_;
+    stored.onTop = mnuOnTop->isChecked();
+    core::Save(writeTo_, stored);
 }
 
 // ---------------------------------------------------------------- recalculation
 
-QString frmMain::CalcWallOffset(std::int16_t alignment, float texture, float wall) {
-    return QString::fromStdString(calc::CalcWallOffset(alignment, texture, wall));
+QString frmMain::WallResult(const QListWidget* alignment, const QComboBox* texture,
+                            const QComboBox* wall) {
+    return QString::fromStdString(
+        core::WallResult(alignment->currentRow(), Text(texture), Text(wall)));
 }
 
-QString frmMain::CalcFCOffset(float texturePosition, float mapCoordinate) {
-    return QString::fromStdString(calc::CalcFCOffset(texturePosition, mapCoordinate));
+QString frmMain::FloorResult(const QLineEdit* position, const QLineEdit* coordinate) {
+    return QString::fromStdString(core::FloorResult(Text(position), Text(coordinate)));
 }
 
 void frmMain::WallChange(QComboBox* own, QListWidget* alignment, QComboBox* texture,
                          QComboBox* wall, QLabel* result) {
-    try {
-        // An emptied field becomes "0", selected so that the next key replaces
-        // it; that change runs this handler again, nested, and the result
-        // below is the same.
-        if (own->currentText().isEmpty()) {
-            own->setEditText(QStringLiteral("0"));
-            own->lineEdit()->selectAll();
-        }
-        ShowResult(result, CalcWallOffset(Index(alignment), Number(texture->currentText()),
-                                          Number(wall->currentText())));
-    } catch (const calc::Failure&) {
-        ShowResult(result, QStringLiteral("Error"));
+    // An emptied field becomes "0", selected so that the next key replaces it;
+    // that change runs this handler again, nested, and the result below is the
+    // same.
+    if (own->currentText().isEmpty()) {
+        own->setEditText(QString::fromLatin1(core::emptyField));
+        own->lineEdit()->selectAll();
     }
+    ShowResult(result, WallResult(alignment, texture, wall));
 }
 
 void frmMain::FloorChange(QLineEdit* own, QLineEdit* position, QLineEdit* coordinate,
                           QLabel* result) {
-    try {
-        if (own->text().isEmpty()) {
-            own->setText(QStringLiteral("0"));
-            own->selectAll();
-        }
-        ShowResult(result, CalcFCOffset(Number(position->text()), Number(coordinate->text())));
-    } catch (const calc::Failure&) {
-        ShowResult(result, QStringLiteral("Error"));
+    if (own->text().isEmpty()) {
+        own->setText(QString::fromLatin1(core::emptyField));
+        own->selectAll();
     }
+    ShowResult(result, FloorResult(position, coordinate));
 }
 
 void frmMain::AlignmentClick(QListWidget* alignment, QComboBox* texture, QComboBox* wall,
                              QLabel* result, QWidget* copy, QWidget* textCaption,
                              QWidget* wallCaption, QAction* menu) {
-    try {
-        const bool aligned = Index(alignment) != 1; // row 1 is the level's default
-        copy->setEnabled(aligned);
-        texture->setEnabled(aligned);
-        wall->setEnabled(aligned);
-        textCaption->setEnabled(aligned);
-        wallCaption->setEnabled(aligned);
-        result->setEnabled(aligned);
-        menu->setEnabled(aligned);
-        if (!aligned) {
-            ShowResult(result, QStringLiteral("0"));
-            return;
-        }
-        ShowResult(result, CalcWallOffset(Index(alignment), Number(texture->currentText()),
-                                          Number(wall->currentText())));
-    } catch (const calc::Failure&) {
-        ShowResult(result, QStringLiteral("Error"));
-    }
+    const bool aligned = core::AxisEnabled(alignment->currentRow());
+    for (QWidget* control : {copy, static_cast<QWidget*>(texture), static_cast<QWidget*>(wall),
+                             textCaption, wallCaption, static_cast<QWidget*>(result)})
+        control->setEnabled(aligned);
+    menu->setEnabled(aligned);
+    ShowResult(result, WallResult(alignment, texture, wall));
 }
 
 void frmMain::lstPosX_Click() {
@@ -646,8 +604,7 @@ void frmMain::txtFCZ_GotFocus() {
 void frmMain::Copy(const QLabel* result, QWidget* button) {
     const QString copied = result->text();
     QGuiApplication::clipboard()->setText(copied, QClipboard::Clipboard);
-    ShowNote(button, copied.isEmpty() ? QStringLiteral("Copied an empty result")
-                                      : QStringLiteral("Copied ") + copied);
+    ShowNote(button, QString::fromStdString(core::CopiedNote(copied.toStdString())));
 }
 
 void frmMain::cmdCopyX_Click() {
@@ -705,7 +662,7 @@ void frmMain::TextureSizesFrom(const QUrl& file) {
     if (!size) {
         const QString name =
             lblTextX->fontMetrics().elidedText(FileName(file), Qt::ElideMiddle, 150);
-        ShowNote(lblTextX, QStringLiteral("Not an image Varnel can read: ") + name);
+        ShowNote(lblTextX, QString::fromStdString(core::NotAnImageNote(name.toStdString())));
         return;
     }
     cmbTextX->setEditText(QString::number(size->width()));

@@ -40,6 +40,7 @@ class frmMain : public QMainWindow {
   private:
     void CreateControls();
     void CreateMenus();
+    void DescribeControls(); // in help.cpp, with the window's other words
     void Connect();
 
     // Start-up and shut-down.
@@ -81,9 +82,10 @@ class frmMain : public QMainWindow {
     void About_Click();
     void Form_DragDrop(const QUrl& file);
 
-    // The two calculations, taking numbers and giving the text to show.
-    static QString CalcWallOffset(std::int16_t alignment, float texture, float wall);
-    static QString CalcFCOffset(float texturePosition, float mapCoordinate);
+    // The texts the results show for what their fields hold.
+    static QString WallResult(const QListWidget* alignment, const QComboBox* texture,
+                              const QComboBox* wall);
+    static QString FloorResult(const QLineEdit* position, const QLineEdit* coordinate);
 
     // The shared bodies of the handlers above.
     void WallChange(QComboBox* own, QListWidget* alignment, QComboBox* texture, QComboBox* wall,
@@ -97,8 +99,7 @@ class frmMain : public QMainWindow {
 
     // Puts the window at the stored position, or, where that would leave part
     // of it off every screen, the least distance from there onto the nearest.
-    void PlaceWindow(int topTwips, int leftTwips);
-    static QList<QRect> ScreenAreas();
+    void PlaceWindow(float topTwips, float leftTwips);
     static bool PositionKnown();
 
     std::filesystem::path readFrom_;
@@ -107,8 +108,8 @@ class frmMain : public QMainWindow {
     bool placed_ = false; // checked against the screens with the window manager's frame
     // Where the windowing system cannot report the window's position, the
     // position read at start-up is what gets written back.
-    int loadedTopTwips_ = 0;
-    int loadedLeftTwips_ = 0;
+    float loadedTopTwips_ = 0;
+    float loadedLeftTwips_ = 0;
 
     std::unique_ptr<frmAbout> about_;
 
@@ -143,13 +144,10 @@ class frmMain : public QMainWindow {
     QMenu* mnuHelp = nullptr;
     QAction* mnuCopyX = nullptr;
     QAction* mnuCopyZ = nullptr;
-    QAction* mnuLine1 = nullptr;
     QAction* mnuFCCopyX = nullptr;
     QAction* mnuFCCopyZ = nullptr;
-    QAction* mnuLine2 = nullptr;
     QAction* mnuTextureFile = nullptr;
     QAction* mnuOnTop = nullptr;
-    QAction* mnuLine3 = nullptr;
     QAction* mnuQuit = nullptr;
     QAction* About = nullptr;
 };

@@ -1,5 +1,5 @@
-// What the window tells people besides its numbers: accessible names and
-// descriptions, tooltips, and the note that a copy has happened.
+// What the calculator window tells people besides its numbers: accessible
+// names and descriptions, tooltips, and news of a changed result.
 #pragma once
 
 #include <QString>
@@ -10,17 +10,17 @@ class QWidget;
 
 namespace ui {
 
-// Gives every control of the calculator window, found by name, its accessible
-// name and description and its tooltip.
-void DescribeControls(QWidget* window);
+// Gives a control its accessible name (what it is) and description (how to
+// use it), and the two together as its tooltip.
+void Describe(QWidget* control, const QString& name, const QString& description);
+
+// Describes an alignment list as above, and gives each of its five rows, not
+// the list, a tooltip with the row's formula in words; near and far are the
+// wall's ends along the axis ("left" and "right", or "bottom" and "top").
+void DescribeAlignments(QListWidget* list, const QString& name, const QString& description,
+                        const QString& near, const QString& far);
 
 // Sets a result's text and tells assistive technology that the value changed.
 void ShowResult(QLabel* result, const QString& text);
-
-// A brief note beside a control, such as "Copied 24", for a second and a half.
-// It is a label of the window placed where it covers no other control, and it
-// takes no click, key or focus, so the next click or key always reaches what
-// it was aimed at. A new note replaces the one shown.
-void ShowNote(QWidget* near, const QString& text);
 
 } // namespace ui

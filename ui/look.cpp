@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <cstdlib>
 
 namespace ui {
@@ -19,23 +18,6 @@ int TwipsToPixels(double twips) {
 
 QRect TwipRect(int left, int top, int width, int height) {
     return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
-}
-
-QPoint OnScreen(const QRect& frame, const QList<QRect>& screens) {
-    QPoint best = frame.topLeft();
-    std::int64_t shortest = -1;
-    for (const QRect& screen : screens) {
-        const int x =
-            std::max(screen.left(), std::min(frame.left(), screen.right() + 1 - frame.width()));
-        const int y =
-            std::max(screen.top(), std::min(frame.top(), screen.bottom() + 1 - frame.height()));
-        const std::int64_t dx = x - frame.left(), dy = y - frame.top();
-        if (shortest < 0 || dx * dx + dy * dy < shortest) {
-            shortest = dx * dx + dy * dy;
-            best = QPoint(x, y);
-        }
-    }
-    return best;
 }
 
 namespace {

@@ -1,11 +1,10 @@
-// Shared pieces of the two windows' look: the twip geometry, the fonts and the
-// line control.
+// Shared pieces of the two windows' look: the twip geometry, the fonts, the
+// icon, the style and the line control.
 #pragma once
 
 #include <QColor>
 #include <QFont>
 #include <QIcon>
-#include <QList>
 #include <QRect>
 #include <QStyle>
 #include <QWidget>
@@ -16,12 +15,6 @@ namespace ui {
 constexpr int twipsPerPixel = 15;
 int TwipsToPixels(double twips);
 QRect TwipRect(int left, int top, int width, int height);
-
-// Where a window whose frame is `frame` goes so that it lies wholly on one of
-// `screens`: where it is when it already does, else the least distance from
-// there onto the screen that needs the least. A window larger than a screen
-// keeps that screen's top left corner, so its title bar stays in reach.
-QPoint OnScreen(const QRect& frame, const QList<QRect>& screens);
 
 // The font of every caption without a font of its own. Chosen so each caption
 // fits its control, an edit field shows eight digits and a list shows all five
@@ -48,9 +41,6 @@ class Line : public QWidget {
   public:
     Line(const char* name, int x1, int y1, int x2, int y2, QWidget* parent,
          QColor colour = QColor(Qt::black), int width = 1);
-
-    QColor colour() const { return colour_; }
-    int lineWidth() const { return width_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;

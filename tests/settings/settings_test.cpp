@@ -246,6 +246,9 @@ TEST_F(Settings, AFailedWriteChangesNothing) {
     setrlimit(RLIMIT_FSIZE, &small);
     EXPECT_FALSE(settings::WriteSetting(ini, "a", "k", std::string(999, '9')));
     setrlimit(RLIMIT_FSIZE, &normal);
+    fs::create_symlink("loop", dir / "loop"); // a link to itself: not followed forever
+    EXPECT_FALSE(settings::WriteSetting(dir / "loop", "a", "k", "1"));
+    fs::remove(dir / "loop");
 #else // FILE_ATTRIBUTE_READONLY, which stops administrators too; a file another program has open
     fs::permissions(ini, fs::perms::owner_write, fs::perm_options::remove);
     EXPECT_FALSE(settings::WriteSetting(ini, "a", "k", "2"));
@@ -287,9 +290,6 @@ TEST_F(Settings, AKillWhileWritingLeavesAWholeFile) {
     }
     EXPECT_NE(Slurp(ini), first); // the children did write
     EXPECT_TRUE(fs::is_symlink(ini) && fs::status(ini).permissions() == fs::perms(0640));
-    fs::create_symlink("loop",
-                       dir / "loop"); // a link to itself fails the write, not follows it forever
-    EXPECT_FALSE(settings::WriteSetting(dir / "loop", "a", "k", "1"));
 }
 #endif
 

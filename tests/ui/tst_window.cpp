@@ -1,20 +1,41 @@
-// Proves the window on a settings file of its own: each input recalculates just its own result
-// under the empty-field, default-row and error rules; copying by button and window-wide shortcut;
-// pastes; start-up from and shut-down to the file, an off-screen position rescued; and at scales 1
-// and 2, a layout where all fits, nothing overlaps, Tab visits the stops in order, all is named.
+// Proves the Qt window on a settings file of its own: each input recalculates just its own result
+// under the empty-field, default-row and error rules; typing and pasting into the fields; copying
+// by button, Return and window-wide shortcut; texture sizes from dropped or opened files; start-up
+// from and shut-down to the file; and at scales 1 and 2, a layout where all fits, nothing
+// overlaps, Tab visits the stops in order and every control is named.
 #include "ui/frmMain.h"
-#include "ui/look.h"
 
 #include <QTest>
 #include <QtWidgets>
 
-// A row of a table: what is typed into which input, and what then shows.
-struct Input {
-    const char *input, *typed;
-    int result;
-    const char* expected;
+// Typing into an input (or, for a list, clicking a row) and what its result then shows.
+struct Edit {
+    const char *input, *typed, *result, *shows;
 };
-Q_DECLARE_METATYPE(Input)
+// Pasting into a field: what it holds afterwards, and the note shown ("" for none).
+struct Paste {
+    const char *field, *clipboard, *holds, *note;
+};
+// A copy by a button or by keys pressed with the focus in a control, on aligned rows.
+struct Copy {
+    const char *button, *keys, *focus, *clipboard;
+};
+// A key pressed in a field while both wall axes are on their default rows.
+struct DefaultRowKey {
+    const char *keys, *field, *fieldAfter, *clipboard;
+};
+// A file dropped on a size field, or opened by Ctrl+O; the sizes and wall results then, or
+// nothing for a file that is refused with a note.
+struct TextureFile {
+    const char* file;
+    bool opened;
+    const char* shows;
+};
+Q_DECLARE_METATYPE(Edit)
+Q_DECLARE_METATYPE(Paste)
+Q_DECLARE_METATYPE(Copy)
+Q_DECLARE_METATYPE(DefaultRowKey)
+Q_DECLARE_METATYPE(TextureFile)
 
 class tst_window : public QObject {
     Q_OBJECT
@@ -26,8 +47,7 @@ class tst_window : public QObject {
     template <class T = QWidget> T* find(const QString& name) const {
         return window->findChild<T*>(name);
     }
-    // The text part of a field or of a size list.
-    QLineEdit* edit(const QString& name) const {
+    QLineEdit* edit(const QString& name) const { // the text part of a field or a size list
         auto* combo = find<QComboBox>(name);
         return combo ? combo->lineEdit() : find<QLineEdit>(name);
     }
@@ -37,6 +57,10 @@ class tst_window : public QObject {
         return names;
     }
     QStringList results() const { return texts({"lblX", "lblZ", "lblFCX", "lblFCZ"}); }
+    QString note() const {
+        auto* label = find<QLabel>("note");
+        return label && label->isVisible() ? label->text() : QString();
+    }
     // The seven controls of a wall axis that its default row disables.
     QList<bool> axisEnabled(const QString& axis) const {
         QList<bool> enabled{find<QAction>("mnuCopy" + axis)->isEnabled()};
@@ -50,8 +74,9 @@ class tst_window : public QObject {
         edit(name)->selectAll();
         QTest::keyClicks(edit(name), text.isEmpty() ? QStringLiteral("\b") : text);
     }
-    void press(QKeyCombination keys) { // through the window, as the windowing system delivers keys
-        QTest::keyClick(window->windowHandle(), keys.key(), keys.keyboardModifiers());
+    void press(const QString& keys) { // through the window, as the windowing system delivers keys
+        const QKeyCombination key = QKeySequence(keys)[0];
+        QTest::keyClick(window->windowHandle(), key.key(), key.keyboardModifiers());
     }
     void click(QWidget* w) { // through the window, so modality applies
         QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
@@ -59,12 +84,32 @@ class tst_window : public QObject {
     }
     static QString clipboard() { return QGuiApplication::clipboard()->text(); }
     void row(const char* list, int row) { find<QListWidget>(list)->setCurrentRow(row); }
-    void open(const QByteArray& text =
-                  {}) { // a new window on the settings file, holding text unless null
+    void open(const QByteArray& text = {}) { // a new window on the settings file, holding text
         QFile::remove(ini);
         if (QFile file(ini); !text.isNull() && file.open(QIODevice::WriteOnly))
             file.write(text);
         window = std::make_unique<ui::frmMain>(ini.toStdString());
+    }
+    // Runs open, which shows a modal window, and answers that window once it shows. A modal
+    // window still open two seconds on is closed, so one that will not close fails the test
+    // instead of waiting out the test's time. True when the answer closed it.
+    static bool answered(const std::function<void()>& open, std::function<void(QWidget*)> answer) {
+        QTimer poll;
+        QElapsedTimer clock;
+        bool closed = false;
+        connect(&poll, &QTimer::timeout, [&] {
+            auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (modal && answer) {
+                std::exchange(answer, nullptr)(modal);
+                closed = !modal->isVisible();
+            } else if (modal && clock.elapsed() > 2000) {
+                modal->reject();
+            }
+        });
+        clock.start();
+        poll.start(10);
+        open();
+        return closed;
     }
     // Where a control draws: a plain label only where its text goes.
     static QRect drawn(QWidget* w, bool inside = false) {
@@ -75,23 +120,30 @@ class tst_window : public QObject {
         return QStyle::alignedRect(Qt::LeftToRight, label->alignment(),
                                    label->fontMetrics().size(0, label->text()), box);
     }
-
-    // The note, when one shows, covers nothing drawn (the end-to-end test clicks through it).
-    void noteCoversNothing(bool shown) {
-        auto* note = find<QLabel>("note");
-        QCOMPARE(note && note->isVisible(), shown);
-        const QRect n = note ? note->geometry() : QRect();
+    // A note shows just below or above a control, flush with one of its sides, and covers
+    // nothing drawn: the end-to-end test clicks right through it.
+    void noteCoversNothing() {
+        const QRect n = find("note")->geometry();
         const auto all =
             window->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-        QVERIFY(!shown ||
-                std::ranges::any_of(
-                    all, [n](QWidget* w) { // just below or above a control, flush with a side
-                        const QRect g = w->geometry();
-                        return (n.left() == g.left() || n.right() == g.right()) &&
-                               (n.top() == g.bottom() + 1 || n.bottom() + 1 == g.top());
-                    }));
+        QVERIFY(std::ranges::any_of(all, [n](QWidget* w) {
+            const QRect g = w->geometry();
+            return (n.left() == g.left() || n.right() == g.right()) &&
+                   (n.top() == g.bottom() + 1 || n.bottom() + 1 == g.top());
+        }));
         for (QWidget* w : all)
-            QVERIFY2(!shown || w == note || !drawn(w).intersects(n), qPrintable(w->objectName()));
+            QVERIFY2(w == find("note") || !drawn(w).intersects(n), qPrintable(w->objectName()));
+    }
+    // Both wall axes on Center, with inputs that give four different results.
+    void aligned() {
+        row("lstPosX", 2);
+        row("lstPosZ", 2);
+        const char* start[][2] = {{"cmbTextX", "64"},  {"cmbWallX", "16"},    {"cmbTextZ", "32"},
+                                  {"cmbWallZ", "8"},   {"txtFCTextX", "1.5"}, {"txtFCX", "20"},
+                                  {"txtFCTextZ", "0"}, {"txtFCZ", "-3"}};
+        for (auto [name, value] : start)
+            edit(name)->setText(value);
+        QCOMPARE(results(), QStringList({"24", "12", "2.5", "5"}));
     }
 
   private slots:
@@ -103,10 +155,9 @@ class tst_window : public QObject {
         QBuffer png;
         QVERIFY(QImage(64, 128, QImage::Format_RGB32).save(&png, "PNG"));
         save("texture.png", png.data());
-        save("corrupt.png",
-             QByteArray(png.data())
-                 .replace(20, 1, "\x55"));             // its header no longer matches its checksum
-        const auto tga = [](char width, char height) { // uncompressed, 24 bits a pixel, version 2
+        // Its header no longer matches its checksum.
+        save("corrupt.png", QByteArray(png.data()).replace(20, 1, "\x55"));
+        const auto tga = [](char width, char height) { // uncompressed, 24 bits, version 2
             QByteArray header("\0\0\2\0\0\0\0\0\0\0\0\0\0\0\0\0\x18\0", 18);
             header[12] = width;
             header[14] = height;
@@ -115,11 +166,10 @@ class tst_window : public QObject {
         };
         save("texture.tga", tga(32, 16));
         save("empty.tga", tga(0, 0));
-        save("old.tga",
-             tga(32, 16).chopped(26)); // version 1, which Qt cannot read: no icon file either
+        save("old.tga", tga(32, 16).chopped(26)); // version 1, which Qt cannot read
         save("notes.txt", "not an image");
-        QVERIFY(QImage(32, 32, QImage::Format_RGB32)
-                    .save(directory.filePath("texture.icns"))); // keeps no size in a header
+        // A format that keeps no size in a header.
+        QVERIFY(QImage(32, 32, QImage::Format_RGB32).save(directory.filePath("texture.icns")));
         QVERIFY(QDir(directory.path()).mkdir("folder"));
     }
 
@@ -137,14 +187,15 @@ class tst_window : public QObject {
             window->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
         for (qsizetype i = 0; i < controls.size(); ++i) {
             QWidget* w = controls[i];
-            QVERIFY2(w->contentsRect().contains(drawn(w, true)), qPrintable(w->objectName()));
+            const QString name = w->objectName();
+            QVERIFY2(w->contentsRect().contains(drawn(w, true)), qPrintable(name));
             for (qsizetype j = i + 1; j < controls.size(); ++j)
                 QVERIFY2(!drawn(w).intersects(drawn(controls[j])),
-                         qPrintable(w->objectName() + " / " + controls[j]->objectName()));
+                         qPrintable(name + " / " + controls[j]->objectName()));
             if (auto* button = qobject_cast<QPushButton*>(w))
                 QVERIFY(button->fontMetrics().horizontalAdvance(button->text()) + 8 <=
                         button->width());
-            if (auto* field = qobject_cast<QLineEdit*>(w)) // frame and margin take 2 + 2 a side
+            if (auto* field = qobject_cast<QLineEdit*>(w)) // frame and margin: 2 + 2 a side
                 QVERIFY(field->fontMetrics().horizontalAdvance("-0000.00") <=
                         field->contentsRect().width() - 8);
         }
@@ -156,7 +207,7 @@ class tst_window : public QObject {
                 QVERIFY(rect.height() >= list->fontMetrics().height());
                 QVERIFY(list->fontMetrics().horizontalAdvance(list->item(row)->text()) <
                         rect.width() - 4);
-                QVERIFY(list->item(row)->toolTip().contains("offset = ")); // explains its formula
+                QVERIFY(list->item(row)->toolTip().contains("offset = ")); // gives its formula
             }
         }
     }
@@ -172,6 +223,9 @@ class tst_window : public QObject {
                          name.startsWith("lst") == find(name)->toolTip().isEmpty(),
                      qPrintable(name));
         }
+        // The tooltips give each copy's shortcut as its command has it.
+        QVERIFY(find("cmdFCCopyZ")->toolTip().contains("Ctrl+Y"));
+        QVERIFY(find("txtFCX")->toolTip().contains("Up to 8 characters"));
         QCOMPARE(QApplication::focusWidget(), find(stops[0]));
         const auto edge = [this] { return find("lstPosX")->grab().toImage().pixelColor(0, 20); };
         const QColor focused = edge();
@@ -181,56 +235,55 @@ class tst_window : public QObject {
         row("lstPosZ", 2);
         find("lstPosX")->setFocus();
         for (const QString& stop : stops.mid(1)) {
-            press(QKeyCombination(Qt::Key_Tab));
+            press("Tab");
             QCOMPARE(QApplication::focusWidget(), find(stop));
         }
-        for (const Qt::Key key :
-             {Qt::Key_Escape, Qt::Key_Return}) { // About is modal; either key closes it
-            QTimer::singleShot(0,
-                               [key] { QTest::keyClick(QApplication::activeModalWidget(), key); });
-            find<QAction>("About")->trigger(); // returns when About has closed
-        }
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) // About is modal; both close it
+            QVERIFY(answered([this] { find<QAction>("About")->trigger(); },
+                             [key](QWidget* about) { QTest::keyClick(about, key); }));
     }
 
     void recalculates_data() {
-        QTest::addColumn<Input>("row");
-        const Input rows[] = {{"cmbTextX", "128", 0, "56"},
-                              {"cmbWallX", "48", 0, "8"},
-                              {"cmbTextZ", "5", 1, "-1.5"},
-                              {"cmbWallZ", "2", 1, "15"},
-                              {"cmbWallX", "3*64", 0, "-64"},
-                              {"txtFCTextX", "10", 2, "-6"},
-                              {"txtFCX", "15.5", 2, "6"},
-                              {"txtFCTextZ", "2", 3, "3"},
-                              {"txtFCZ", "-7.6", 3, "0.4000001"},
-                              {"txtFCTextZ", "abc", 3, "Error"},
-                              {"txtFCZ", "40000", 3, "Error"},
-                              {"cmbTextX", "12a", 0, "Error"},
+        QTest::addColumn<Edit>("edit");
+        const Edit edits[] = {{"cmbTextX", "128", "lblX", "56"},
+                              {"cmbWallX", "48", "lblX", "8"},
+                              {"cmbTextZ", "5", "lblZ", "-1.5"},
+                              {"cmbWallZ", "2", "lblZ", "15"},
+                              {"cmbWallX", "3*64", "lblX", "-64"},
+                              {"txtFCTextX", "10", "lblFCX", "-6"},
+                              {"txtFCX", "15.5", "lblFCX", "6"},
+                              {"txtFCTextZ", "2", "lblFCZ", "3"},
+                              {"txtFCZ", "-7.6", "lblFCZ", "0.4000001"},
+                              // A failure shows in its own result only.
+                              {"txtFCTextZ", "abc", "lblFCZ", "Error"},
+                              {"txtFCZ", "40000", "lblFCZ", "Error"},
+                              {"cmbTextX", "12a", "lblX", "Error"},
                               // An emptied field becomes "0" and counts as 0.
-                              {"txtFCX", "", 2, "-1.5"},
-                              {"txtFCTextX", "", 2, "4"},
-                              {"cmbWallX", "", 0, "32"},
-                              {"cmbTextZ", "", 1, "-4"},
-                              {"lstPosX", "0", 0, "32"},
-                              {"lstPosX", "1", 0, "0"},
-                              {"lstPosZ", "3", 1, "24"},
-                              {"lstPosZ", "4", 1, "-24"}};
-        for (const Input& r : rows)
-            QTest::addRow("%s %s", r.input, r.typed) << r;
+                              {"txtFCX", "", "lblFCX", "-1.5"},
+                              {"txtFCTextX", "", "lblFCX", "4"},
+                              {"cmbWallX", "", "lblX", "32"},
+                              {"cmbTextZ", "", "lblZ", "-4"},
+                              // A row clicked in an alignment list.
+                              {"lstPosX", "0", "lblX", "32"},
+                              {"lstPosX", "1", "lblX", "0"},
+                              {"lstPosZ", "3", "lblZ", "24"},
+                              {"lstPosZ", "4", "lblZ", "-24"}};
+        for (const Edit& e : edits)
+            QTest::addRow("%s %s", e.input, e.typed) << e;
     }
     void recalculates() {
-        QFETCH(Input, row);
+        QFETCH(Edit, edit);
         aligned();
         QStringList wanted = results();
-        wanted[row.result] = row.expected;
-        if (auto* list = find<QListWidget>(row.input)) { // a user's click on the row
-            const QRect item = list->visualItemRect(list->item(QString(row.typed).toInt()));
+        wanted[QStringList{"lblX", "lblZ", "lblFCX", "lblFCZ"}.indexOf(edit.result)] = edit.shows;
+        if (auto* list = find<QListWidget>(edit.input)) {
+            const QRect item = list->visualItemRect(list->item(QString(edit.typed).toInt()));
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
         } else {
-            type(row.input, row.typed);
-            QCOMPARE(edit(row.input)->text(), *row.typed ? row.typed : "0");
-            QCOMPARE(edit(row.input)->selectedText(),
-                     *row.typed ? "" : "0"); // the next key replaces it
+            type(edit.input, edit.typed);
+            QCOMPARE(this->edit(edit.input)->text(), *edit.typed ? edit.typed : "0");
+            // An emptied field's "0" is selected, so the next key replaces it.
+            QCOMPARE(this->edit(edit.input)->selectedText(), *edit.typed ? "" : "0");
         }
         QCOMPARE(results(), wanted); // its own result, and nothing else
         for (const char* axis : {"X", "Z"})
@@ -241,150 +294,161 @@ class tst_window : public QObject {
 
     void enteringAFieldSelectsItsText() {
         aligned();
-        for (const char* name :
-             {"txtFCZ", "txtFCTextX", "txtFCTextZ", "txtFCX"}) { // however the focus comes
-            find(name)->setFocus(Qt::ActiveWindowFocusReason);
+        for (const char* name : {"txtFCZ", "txtFCTextX", "txtFCTextZ", "txtFCX"}) {
+            find(name)->setFocus(Qt::ActiveWindowFocusReason); // however the focus comes
             QCOMPARE(edit(name)->selectedText(), edit(name)->text());
         }
-        press(QKeyCombination(Qt::Key_7)); // replaces, not appends
+        press("7"); // replaces, not appends
         QCOMPARE(texts({"txtFCX", "lblFCX"}), QStringList({"7", "5.5"}));
         auto* other = find<QLineEdit>("txtFCZ"); // by mouse too: the click does not undo it
         QTest::mouseClick(other, Qt::LeftButton, {}, QPoint(5, other->height() / 2));
         QCOMPARE(other->selectedText(), QStringLiteral("-3"));
-        auto* dragged =
-            find<QLineEdit>("txtFCTextX"); // but a selection dragged out on entering stays
+        auto* dragged = find<QLineEdit>("txtFCTextX"); // but a selection dragged out stays
         QTest::mousePress(dragged, Qt::LeftButton, {}, QPoint(5, 5));
         dragged->setSelection(0, 1); // as the drag would
         QTest::mouseRelease(dragged, Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(dragged->selectedText(), QStringLiteral("1"));
-        type("txtFCZ", "123456789");
+        type("txtFCZ", "123456789"); // a ninth typed character is refused without a note
         QCOMPARE(other->text(), QStringLiteral("12345678"));
+        QCOMPARE(note(), QString());
     }
 
     void pastes_data() {
-        QTest::addColumn<Input>(
-            "paste"); // into a field, the clipboard, -, what the field then holds
-        const Input rows[] = {{"txtFCX", "-1024.125", 0, "20"},
-                              {"txtFCZ", "-1024.12", 0, "-1024.12"},
-                              {"txtFCX", "64\n", 0, "64"},
-                              {"cmbWallZ", "\r\n16\r\n\r\n", 0, "16"},
-                              {"txtFCTextZ", "1\n\n2", 0, "1 2"}}; // line breaks: blanks
-        for (const Input& r : rows)
-            QTest::addRow("%s", r.expected) << r;
+        QTest::addColumn<Paste>("paste");
+        const Paste pastes[] = {{"txtFCX", "-1024.125", "20", "At most 8 characters"},
+                                {"txtFCZ", "-1024.12", "-1024.12", ""},
+                                // Line breaks count as blanks: at the ends they go.
+                                {"txtFCX", "64\n", "64", ""},
+                                {"cmbWallZ", "\r\n16\r\n\r\n", "16", ""},
+                                {"txtFCTextZ", "1\n\n2", "1 2", ""}};
+        for (const Paste& p : pastes)
+            QTest::addRow("%s", p.clipboard) << p;
     }
     void pastes() {
-        QFETCH(Input, paste);
+        QFETCH(Paste, paste);
         aligned();
-        QGuiApplication::clipboard()->setText(paste.typed);
-        edit(paste.input)->setFocus();
-        edit(paste.input)->selectAll();
-        press(QKeySequence(QKeySequence::Paste)[0]);
-        QCOMPARE(edit(paste.input)->text(), paste.expected);
-        const bool refused = QString(paste.typed).size() > 8; // refused whole, and says why
-        noteCoversNothing(refused);
-        QVERIFY(!refused || find<QLabel>("note")->text() == "At most 8 characters");
+        QGuiApplication::clipboard()->setText(paste.clipboard);
+        edit(paste.field)->setFocus();
+        edit(paste.field)->selectAll();
+        press(QKeySequence(QKeySequence::Paste).toString());
+        QCOMPARE(edit(paste.field)->text(), paste.holds);
+        QCOMPARE(note(), paste.note);
+        if (*paste.note)
+            noteCoversNothing();
     }
 
     void copies_data() {
-        QTest::addColumn<Input>(
-            "copy"); // a command or keys, the focus for keys, default rows?, the clipboard
-        const struct {
-            const char *button, *keys, *expected;
-        } commands[] = {{"cmdCopyX", "Ctrl+X", "24"},
-                        {"cmdCopyZ", "Ctrl+Z", "12"},
-                        {"cmdFCCopyX", "Ctrl+W", "2.5"},
-                        {"cmdFCCopyZ", "Ctrl+Y", "Error"}};
-        for (const auto& c : commands) {
-            QTest::newRow(c.button) << Input{c.button, "", 0, c.expected};
+        QTest::addColumn<Copy>("copy");
+        const Copy commands[] = {{"cmdCopyX", "Ctrl+X", "", "24"},
+                                 {"cmdCopyZ", "Ctrl+Z", "", "12"},
+                                 {"cmdFCCopyX", "Ctrl+W", "", "2.5"},
+                                 {"cmdFCCopyZ", "Ctrl+Y", "", "Error"}};
+        for (const Copy& c : commands) {
+            QTest::addRow("%s", c.button) << Copy{c.button, "", "", c.clipboard};
+            // The window's command, not the field's cut, undo or redo.
             for (const char* focus : {"cmbWallZ", "txtFCTextX", "lstPosZ"})
-                QTest::addRow("%s in %s", c.keys, focus) << Input{c.keys, focus, 0, c.expected};
+                QTest::addRow("%s in %s", c.keys, focus) << Copy{"", c.keys, focus, c.clipboard};
         }
-        // Return and Enter press a focused button; with the wall copies off on the default rows,
-        // the keys are a field's cut and undo again.
-        for (const Input& key :
-             {Input{"Return", "cmdCopyX", 0, "24"}, Input{"Enter", "cmdFCCopyZ", 0, "Error"},
-              Input{"Ctrl+X", "txtFCTextX", 1, "1.5"},
-              Input{"Ctrl+Z", "txtFCTextX", 1, "untouched"}})
-            QTest::addRow("%s on %s, rows %d", key.input, key.typed, key.result) << key;
+        QTest::addRow("Return on a Copy") << Copy{"", "Return", "cmdCopyX", "24"};
+        QTest::addRow("Enter on a Copy") << Copy{"", "Enter", "cmdFCCopyZ", "Error"};
     }
     void copies() {
-        QFETCH(Input, copy);
+        QFETCH(Copy, copy);
         aligned();
         edit("txtFCZ")->setText("abc");
         QGuiApplication::clipboard()->setText("untouched");
-        for (const char* list : {"lstPosX", "lstPosZ"})
-            row(list, copy.result != 0 ? 1 : 2);
-        if (!find<QPushButton>(copy.input)) { // keys
-            find(copy.typed)->setFocus();
-            QLineEdit* field = edit(copy.typed);
-            const QString before = field ? field->text() : QString();
-            if (field)
-                field->selectAll();
-            press(QKeySequence(copy.input)[0]);
-            if (field) // a cut takes the text, and the empty field becomes "0"
-                QCOMPARE(field->text(), clipboard() == before ? "0" : before);
+        if (*copy.button) {
+            click(find(copy.button));
         } else {
-            click(find<QPushButton>(copy.input));
+            find(copy.focus)->setFocus();
+            if (QLineEdit* field = edit(copy.focus))
+                field->selectAll();
+            press(copy.keys);
+            QCOMPARE(texts({"cmbWallZ", "txtFCTextX"}), QStringList({"8", "1.5"}));
         }
-        QCOMPARE(clipboard(), copy.expected);
-        noteCoversNothing(copy.result == 0);
+        QCOMPARE(clipboard(), copy.clipboard);
+        QCOMPARE(note(), QStringLiteral("Copied ") + copy.clipboard);
+        noteCoversNothing();
     }
 
-    void dropsTextureFiles_data() {
-        QTest::addColumn<Input>("drop"); // a file, -, -, the sizes and wall results then
-        const Input rows[] = {
-            {"texture.png", "", 0, "64 128 24 60"},
-            {"texture.tga", "", 0, "32 16 8 4"},
-            {"texture.icns", "", 0, "32 32 8 12"},
-            {"corrupt.png", "", 0, ""},
-            {"notes.txt", "", 0, ""},
-            {"folder", "", 0, ""},
-            {"empty.tga", "", 0, ""},
-            {"old.tga", "", 0, ""},
-            {"https://example.com/brick.png", "", 0, ""},
-            {"texture.tga", "Ctrl+O", 0, "32 16 8 4"}}; // the menu command, through its file dialog
-        for (const Input& r : rows)
-            QTest::addRow("%s %s", r.input, r.typed) << r;
+    // While the wall copies are off, their keys are a field's own cut and undo again.
+    void copyKeysOnTheDefaultRowsEditTheField_data() {
+        QTest::addColumn<DefaultRowKey>("key");
+        QTest::addRow("Ctrl+X cuts") << DefaultRowKey{"Ctrl+X", "txtFCTextX", "0", "1.5"};
+        QTest::addRow("Ctrl+Z undoes nothing here")
+            << DefaultRowKey{"Ctrl+Z", "txtFCTextX", "1.5", "untouched"};
     }
-    void dropsTextureFiles() { // anything but a readable image changes nothing and says why
-        QFETCH(Input, drop);
+    void copyKeysOnTheDefaultRowsEditTheField() {
+        QFETCH(DefaultRowKey, key);
         aligned();
-        const QUrl url = QUrl::fromUserInput(drop.input, directory.path());
-        QTimer poll; // the file dialog shows once the menu command runs
-        connect(&poll, &QTimer::timeout, [&] {
-            if (auto* dialog = window->findChild<QFileDialog*>(); dialog && dialog->isVisible()) {
-                dialog->findChild<QLineEdit*>("fileNameEdit")->setText(url.toLocalFile());
-                static_cast<QDialog*>(dialog)->done(QDialog::Accepted); // as if typed and opened
-            }
-        });
-        poll.start(20);
-        QMimeData data; // of several files dropped, the first counts
-        data.setUrls({url, QUrl::fromLocalFile(directory.filePath("texture.png"))});
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-        if (*drop.typed)
-            press(QKeySequence(drop.typed)[0]); // returns when the dialog has closed
-        else if (QApplication::sendEvent(window.get(), &enter))
-            QApplication::sendEvent(window.get(), &event);
-        QCOMPARE(texts({"cmbTextX", "cmbTextZ", "lblX", "lblZ"}).join(' '),
-                 *drop.expected ? drop.expected : "64 32 24 12");
-        noteCoversNothing(!*drop.expected);
-        QVERIFY(*drop.expected || find<QLabel>("note")->text().endsWith(url.fileName()));
+        row("lstPosX", 1);
+        row("lstPosZ", 1);
+        QGuiApplication::clipboard()->setText("untouched");
+        edit(key.field)->setFocus();
+        edit(key.field)->selectAll();
+        press(key.keys);
+        QCOMPARE(edit(key.field)->text(), key.fieldAfter);
+        QCOMPARE(clipboard(), key.clipboard);
+        QCOMPARE(note(), QString());
     }
+
+    void takesTextureSizesFromFiles_data() {
+        QTest::addColumn<TextureFile>("texture");
+        const TextureFile files[] = {{"texture.png", false, "64 128 24 60"},
+                                     {"texture.tga", false, "32 16 8 4"},
+                                     {"texture.icns", false, "32 32 8 12"},
+                                     {"texture.tga", true, "32 16 8 4"},
+                                     {"corrupt.png", false, ""},
+                                     {"notes.txt", false, ""},
+                                     {"folder", false, ""},
+                                     {"empty.tga", false, ""},
+                                     {"old.tga", false, ""},
+                                     {"https://example.com/brick.png", false, ""}};
+        for (const TextureFile& f : files)
+            QTest::addRow("%s %s", f.file, f.opened ? "opened" : "dropped") << f;
+    }
+    // A file dropped over a size field goes to the window, which the field leaves it to; of
+    // several files the first counts. Anything but a readable image changes nothing, and says so.
+    void takesTextureSizesFromFiles() {
+        QFETCH(TextureFile, texture);
+        aligned();
+        const QUrl url = QUrl::fromUserInput(texture.file, directory.path());
+        if (texture.opened) {
+            QVERIFY(answered(
+                [this] { press("Ctrl+O"); },
+                [&url](QWidget* dialog) {
+                    dialog->findChild<QLineEdit*>("fileNameEdit")->setText(url.toLocalFile());
+                    static_cast<QDialog*>(dialog)->accept(); // as if typed and opened
+                }));
+        } else {
+            QMimeData data;
+            data.setUrls({url, QUrl::fromLocalFile(directory.filePath("texture.png"))});
+            data.setText(url.toString()); // as file managers offer it too
+            const QPoint over = edit("cmbTextX")->mapTo(window.get(), QPoint(5, 5));
+            QDragEnterEvent enter(over, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QDropEvent drop(over, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(window->windowHandle(), &enter);
+            QVERIFY(enter.isAccepted());
+            QApplication::sendEvent(window->windowHandle(), &drop);
+        }
+        const QString sizes = texts({"cmbTextX", "cmbTextZ", "lblX", "lblZ"}).join(' ');
+        QCOMPARE(sizes, *texture.shows ? texture.shows : "64 32 24 12");
+        QVERIFY(*texture.shows || note() == "Not an image Varnel can read: " + url.fileName());
+    }
+
     // Quit by the close box (the end-to-end test quits by Ctrl+Q): all settings are saved.
     void quitSavesAndTheNextStartRestores() {
         aligned();
         type("cmbTextX", "256-48"); // saved as its value, not as arithmetic
         type("cmbWallX", "12.5");
-        row("lstPosX", 1); // saved even so
-        window->move(-300,
-                     60); // placed partly off the screens by the user: left there while it runs
+        row("lstPosX", 1);      // saved even so
+        window->move(-300, 60); // left partly off the screens by the user while it runs: kept
         QApplication::setActiveWindow(nullptr);
         QApplication::setActiveWindow(window.get());
         QCOMPARE(window->pos(), QPoint(-300, 60));
         window->move(100, 60);
         QWidget* focus = QApplication::focusWidget();
-        press(QKeyCombination(Qt::CTRL, Qt::Key_T)); // keep on top: the place, texts and focus stay
+        press("Ctrl+T"); // keep on top: the place, the texts and the focus stay
         QVERIFY(window->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
         QVERIFY(window->pos() == QPoint(100, 60) && QApplication::focusWidget() == focus);
         QVERIFY(window->windowHandle()->close());
@@ -400,37 +464,23 @@ class tst_window : public QObject {
                 (window->windowFlags() & Qt::WindowStaysOnTopHint));
     }
 
-    // Kept when wholly on one screen, negative or not; else the least move onto the nearest screen;
-    // a window larger than any goes to a top left corner.
-    void keepsTheWindowOnAScreen() {
-        const QList<QRect> screens{{-1280, 0, 1280, 1024}, {0, 0, 1920, 1080}};
-        const struct {
-            QRect frame;
-            QPoint place;
-        } cases[] = {
-            {{-800, 10, 471, 465}, {-800, 10}},     {{-200, 10, 471, 465}, {0, 10}},
-            {{1800, 1000, 471, 465}, {1449, 615}},  {{-20000, -9000, 471, 465}, {-1280, 0}},
-            {{-1280, 900, 471, 465}, {-1280, 559}}, {{9, 9, 3000, 2000}, {0, 0}}};
-        for (const auto& c : cases)
-            QCOMPARE(ui::OnScreen(c.frame, screens), c.place);
-    }
-
-    void startsFromTheFile() { // no file: the defaults at 510 and 345 twips; a file in any case; a
-                               // sliver on screen
+    // No file: the defaults, at 510 and 345 twips; a file in any case; a stored position that
+    // leaves the window partly off the screens moves onto the nearest.
+    void startsFromTheFile() {
         const QStringList defaults{"8", "8", "16", "16"};
         const struct {
-            QByteArray text;
+            QByteArray file;
             QPoint position;
             QStringList sizes;
-        } cases[] = {{{}, {34, 23}, defaults},
-                     {"[Position]\r\ntop=1500\r\nleft=3000\r\n[LASTSIZE]\r\nTextX="
-                      "2147483647\r\nTEXTZ=32\r\nwallx=128\r\nWallZ=4\r\n",
-                      {200, 100},
-                      {"2147483647", "32", "128", "4"}},
-                     {"[position]\ntop=300\nleft=28000\n", {1449, 20}, defaults}};
-        for (const auto& [text, position, sizes] : cases) {
-            open(text);
-            QCOMPARE(QFile::exists(ini), !text.isNull()); // reading creates nothing
+        } starts[] = {{{}, {34, 23}, defaults},
+                      {"[Position]\r\ntop=1500\r\nleft=3000\r\n[LASTSIZE]\r\nTextX=2147483647\r\n"
+                       "TEXTZ=32\r\nwallx=128\r\nWallZ=4\r\n",
+                       {200, 100},
+                       {"2147483647", "32", "128", "4"}},
+                      {"[position]\ntop=300\nleft=28000\n", {1449, 20}, defaults}};
+        for (const auto& [file, position, sizes] : starts) {
+            open(file);
+            QCOMPARE(QFile::exists(ini), !file.isNull()); // reading creates nothing
             QCOMPARE(window->pos(), position);
             QCOMPARE(texts({"cmbTextX", "cmbTextZ", "cmbWallX", "cmbWallZ"}), sizes);
             QCOMPARE(edit("cmbTextX")->cursorPosition(), 0); // a long number shows its start
@@ -438,20 +488,6 @@ class tst_window : public QObject {
             QCOMPARE(axisEnabled("X") + axisEnabled("Z"), QList<bool>(14, false));
             QCOMPARE(window->focusWidget(), find("lstPosX"));
         }
-    }
-
-  private:
-    // Both wall axes on Center, with sizes and floor/ceiling inputs that give four different
-    // results.
-    void aligned() {
-        row("lstPosX", 2);
-        row("lstPosZ", 2);
-        const char* start[][2] = {{"cmbTextX", "64"},  {"cmbWallX", "16"},    {"cmbTextZ", "32"},
-                                  {"cmbWallZ", "8"},   {"txtFCTextX", "1.5"}, {"txtFCX", "20"},
-                                  {"txtFCTextZ", "0"}, {"txtFCZ", "-3"}};
-        for (auto [name, value] : start)
-            edit(name)->setText(value);
-        QCOMPARE(results(), QStringList({"24", "12", "2.5", "5"}));
     }
 };
 

@@ -1,0 +1,46 @@
+#include "core/calculator.h"
+
+#include "calc/offsets.h"
+
+#include <cstdint>
+
+namespace core {
+namespace {
+
+float Number(std::string_view text) {
+    return calc::TextToNumber(text);
+}
+
+} // namespace
+
+std::string WallResult(int row, std::string_view texture, std::string_view wall) {
+    if (row == defaultRow)
+        return "0"; // no size is read: they may hold anything
+    try {
+        return calc::CalcWallOffset(static_cast<std::int16_t>(row), Number(texture), Number(wall));
+    } catch (const calc::Failure&) {
+        return "Error";
+    }
+}
+
+std::string FloorResult(std::string_view position, std::string_view coordinate) {
+    try {
+        return calc::CalcFCOffset(Number(position), Number(coordinate));
+    } catch (const calc::Failure&) {
+        return "Error";
+    }
+}
+
+std::string CopiedNote(std::string_view copied) {
+    return copied.empty() ? "Copied an empty result" : "Copied " + std::string(copied);
+}
+
+std::string TooLongNote() {
+    return "At most " + std::to_string(maxFieldLength) + " characters";
+}
+
+std::string NotAnImageNote(std::string_view fileName) {
+    return "Not an image Varnel can read: " + std::string(fileName);
+}
+
+} // namespace core

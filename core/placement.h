@@ -1,0 +1,28 @@
+// Where a window goes on the screens there are, in plain pixel rectangles, so
+// the rule is the same whichever toolkit draws the window.
+#pragma once
+
+#include <span>
+
+namespace core {
+
+struct Point {
+    int x = 0;
+    int y = 0;
+    bool operator==(const Point&) const = default;
+};
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Where a window whose frame is `frame` goes so that it lies wholly on one of
+// `screens`: where it is when it already does, else the least distance from
+// there onto the screen that needs the least. A window larger than a screen
+// keeps that screen's top left corner, so its title bar stays in reach.
+Point OnScreen(const Rect& frame, std::span<const Rect> screens);
+
+} // namespace core
