@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <random>
@@ -21,31 +23,24 @@ template <class F> std::string Shown(F f) try { return f(); } catch (const calc:
     return "fails";
 }
 
+// Each row of texture size T and wall size W gives the offsets of alignments 0 to 4.
 TEST(Calc, WallRows) {
     const struct {
-        int row;
         float t, w;
-        const char* out;
-    } cases[] = {{0, 64, 16, "32"},
-                 {1, 64, 16, "0"},
-                 {2, 64, 16, "24"},
-                 {3, 64, 16, "48"},
-                 {4, 64, 16, "-48"},
-                 {0, 5, 2, "2.5"},
-                 {2, 5, 2, "1.5"},
-                 {3, -8, 16, "-24"},
-                 {0, tiny, 0, "0"},
-                 {-1, 64, 16, ""},
-                 {5, 64, 16, ""},
-                 {1, maxF, -maxF, "0"},
-                 {2, maxF, -maxF, "3.402823E+38"},
-                 {3, 2e38f, -1e38f, "3E+38"},
-                 {4, -2e38f, 1e38f, "3E+38"},
-                 {3, maxF, -maxF, "fails"},
-                 {4, -maxF, maxF, "fails"}};
+        const char* rows[5];
+    } cases[] = {{64, 16, {"32", "0", "24", "48", "-48"}},
+                 {5, 2, {"2.5", "0", "1.5", "3", "-3"}},
+                 {-8, 16, {"-4", "0", "-12", "-24", "24"}},
+                 {tiny, 0, {"0", "0", "0", "1.401298E-45", "-1.401298E-45"}},
+                 {maxF, -maxF, {"1.701412E+38", "0", "3.402823E+38", "fails", "fails"}},
+                 {2e38f, -1e38f, {"1E+38", "0", "1.5E+38", "3E+38", "-3E+38"}}};
     for (const auto& c : cases)
-        EXPECT_EQ(Shown([&] { return calc::CalcWallOffset(std::int16_t(c.row), c.t, c.w); }), c.out)
-            << "row " << c.row << " T " << c.t << " W " << c.w;
+        for (int row = 0; row < 5; ++row)
+            EXPECT_EQ(Shown([&] { return calc::CalcWallOffset(std::int16_t(row), c.t, c.w); }),
+                      c.rows[row])
+                << "row " << row << " T " << c.t << " W " << c.w;
+    for (const int none : {-1, 5}) // no row chosen: no text, whatever the sizes
+        EXPECT_EQ(calc::CalcWallOffset(std::int16_t(none), maxF, -maxF), "");
 }
 
 TEST(Calc, FloorCeilingGridAndItsRange) {
@@ -106,23 +101,45 @@ TEST(Calc, NumberToTextFormats) {
         EXPECT_EQ(calc::NumberToText(c.value), c.text);
 }
 
+// A plain decimal number reads as the C library reads it, rounded once to the nearest
+// single, and fails beyond the single range; anything else that is not a number fails too.
+TEST(Calc, PlainNumbersReadAsTheCLibraryReadsThem) {
+    std::mt19937 random(3);
+    const auto digits = [&random](unsigned most) {
+        std::string text(random() % (most + 1), '0');
+        for (char& c : text)
+            c = static_cast<char>('0' + random() % 10);
+        return text;
+    };
+    const char* signs[] = {"", "", "-", "+"};
+    for (int i = 0; i < 200000; ++i) {
+        std::string text = signs[random() % 4];
+        text += digits(12);
+        if (random() % 2)
+            text.append(".").append(digits(12));
+        if (random() % 3 == 0)
+            text.append(random() % 2 ? "e" : "E").append(signs[random() % 4]).append(digits(3));
+        char* end = nullptr;
+        errno = 0;
+        const float value = std::strtof(text.c_str(), &end);
+        const bool number = *end == '\0' && end != text.c_str() && !std::isinf(value);
+        ASSERT_EQ(Shown([&] { return std::to_string(calc::TextToNumber(text)); }),
+                  number ? std::to_string(value) : "fails")
+            << '"' << text << '"';
+        if (number) { // to the bit: -0 too
+            ASSERT_EQ(std::bit_cast<std::uint32_t>(calc::TextToNumber(text)),
+                      std::bit_cast<std::uint32_t>(value))
+                << '"' << text << '"';
+        }
+    }
+}
+
 TEST(Calc, TextToNumberGrammar) {
     const struct {
         const char* text;
         float value;
-    } accepted[] = {{"-0", -0.0f},
-                    {"16", 16},
-                    {"-3", -3},
-                    {"2.5", 2.5f},
-                    {"1.5+2", 3.5f},
-                    {"+7", 7},
-                    {"5.", 5},
-                    {".5", .5f},
-                    {"1e3", 1000},
-                    {"1E+2", 100},
-                    {"25e-1", 2.5f},
+    } accepted[] = {{"1.5+2", 3.5f},
                     {" \t12\t ", 12},
-                    {"007", 7},
                     {"256-48", 208},
                     {"--1", 1},
                     {"2+3*4", 14},
@@ -133,51 +150,19 @@ TEST(Calc, TextToNumberGrammar) {
                     {"10-4-3", 3},
                     {"1/3", 1.0f / 3},
                     {"1e38*3", 3e38f},
-                    {"3.4028235e38", maxF},
-                    {"1e-45", tiny},
-                    {"-1e-50", -0.0f},
                     {"1e-400", 0},
                     {"1e-30*1e-30", 0},
-                    {"0.0000000000000000000000000000000000000000000000000001", 0},
                     // Rounded once, straight from the text: through double it would round to 1.
                     {"1.0000000596046447753906251", 0x1.000002p0f}};
     for (const auto& c : accepted)
         EXPECT_EQ(std::bit_cast<std::uint32_t>(calc::TextToNumber(c.text)),
                   std::bit_cast<std::uint32_t>(c.value))
             << '"' << c.text << '"';
-    for (const char* text : {"",
-                             " ",
-                             ".",
-                             "-",
-                             "abc",
-                             "12a",
-                             "1,5",
-                             "0x10",
-                             "inf",
-                             "nan",
-                             "1 2",
-                             "12-",
-                             "1..2",
-                             "e5",
-                             "1e",
-                             "1e+",
-                             "()",
-                             "(1",
-                             "1)",
-                             "*2",
-                             "2**3",
-                             "1\n",
-                             "\xef\xbc\x91",
-                             "1/0",
-                             "0/0",
-                             "1/(2-2)",
-                             "1e39",
-                             "-1e39",
-                             "1e38*4",
-                             "1e400",
-                             "0.000001e45",
-                             "340282356779733661637539395458142568448",
-                             "1e308*10"})
+    for (const char* text :
+         {"",    " ",       ".",      "-",     "abc",     "12a", "1,5",          "0x10",
+          "inf", "nan",     "1 2",    "12-",   "1..2",    "e5",  "1e",           "1e+",
+          "()",  "(1",      "1)",     "*2",    "2**3",    "\n1", "\xef\xbc\x91", "1/0",
+          "0/0", "1/(2-2)", "1e38*4", "1e400", "1e308*10"})
         EXPECT_THROW(calc::TextToNumber(text), calc::Failure) << '"' << text << '"';
     const auto nested = [](std::size_t n) {
         return std::string(n, '(') + "1" + std::string(n, ')');
