@@ -35,6 +35,10 @@ std::string CopiedNote(std::string_view copied) {
     return copied.empty() ? "Copied an empty result" : "Copied " + std::string(copied);
 }
 
+std::string NothingToCopyNote(char axis) {
+    return std::string("Nothing to copy: ") + axis + " is on its default row";
+}
+
 std::string TooLongNote() {
     return "At most " + std::to_string(maxFieldLength) + " characters";
 }

@@ -39,6 +39,10 @@ constexpr bool AxisEnabled(int row) {
 // The note that a copy has happened: "Copied 24", "Copied an empty result".
 std::string CopiedNote(std::string_view copied);
 
+// The note that a wall axis's copy key did nothing: "Nothing to copy: X is on
+// its default row". axis is 'X' or 'Z'.
+std::string NothingToCopyNote(char axis);
+
 // The note that a paste was refused for being longer than a field takes.
 std::string TooLongNote();
 

@@ -1,7 +1,9 @@
 // What Varnel keeps from one run to the next, and how it is kept in
-// Varnel.ini: the last texture and wall sizes, the window's place and whether
-// it keeps on top.
+// Varnel.ini: the last texture and wall sizes, the window's place, whether it
+// keeps on top, the alignment rows and the floor/ceiling fields.
 #pragma once
+
+#include "core/calculator.h"
 
 #include <filesystem>
 #include <string>
@@ -18,17 +20,32 @@ struct Stored {
     float topTwips = 345;
     float leftTwips = 510;
     bool onTop = false;
+    // The alignment rows of the two wall axes, 0 to 4.
+    int rowX = defaultRow;
+    int rowZ = defaultRow;
+    // The texts of the floor/ceiling fields: texture positions and map coordinates.
+    std::string positionX = "0";
+    std::string mapX = "0";
+    std::string positionZ = "0";
+    std::string mapZ = "0";
+
+    bool operator==(const Stored&) const = default;
 };
 
-// What file holds, each missing key giving its default. A size is read as a
-// whole number, as hand-edited files have always been read. Never throws.
+// What file holds, each missing or unusable key giving its default. A size
+// stored with a fraction or an exponent ("48.5", "0.3333333") comes back as
+// that text; any other size is read as a whole number, as hand-edited files
+// have always been read ("12abc" as 12). A row outside 0 to 4, or a
+// floor/ceiling text longer than its field takes, gives the default. Never
+// throws.
 Stored Load(const std::filesystem::path& file);
 
 // Writes everything to file, each key in place, in this order: the sizes, the
-// position, then keep-on-top. A size typed as arithmetic is written as its
-// value ("256-48" as 208), so it reads back as the number the field showed;
-// any other text is written as typed. A write that fails is ignored: the
-// file stays as it was. Makes the file's folder first if it is missing.
+// position, keep-on-top, the rows, the floor/ceiling fields. A size typed as
+// arithmetic is written as its value ("256-48" as 208), so it reads back as
+// the number the field showed; any other text is written as typed. A write
+// that fails is ignored: the file stays as it was. Makes the file's folder
+// first if it is missing.
 void Save(const std::filesystem::path& file, const Stored& stored);
 
 } // namespace core

@@ -217,11 +217,16 @@ std::optional<std::string> Encode(std::string_view text, Encoding encoding) {
     return out;
 }
 
-std::optional<std::int32_t> ParseValue(std::string_view value) {
+std::string_view ValueText(std::string_view value) {
     value = UpToNul(Trim(value));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
         value = value.substr(1, value.size() - 2);
+    return value;
+}
+
+std::optional<std::int32_t> ParseValue(std::string_view value) {
+    value = ValueText(value);
     if (value.empty())
         return std::nullopt;
 
@@ -264,6 +269,18 @@ std::optional<std::int32_t> Lookup(std::string_view text, std::string_view secti
     if (!at.hasValue)
         return std::nullopt;
     return ParseValue(text.substr(at.valueBegin, at.valueEnd - at.valueBegin));
+}
+
+std::optional<std::string> LookupText(std::string_view text, std::string_view section,
+                                      std::string_view key) {
+    const Location at = Locate(text, section, key);
+    if (!at.hasValue)
+        return std::nullopt;
+    const std::string_view value =
+        ValueText(text.substr(at.valueBegin, at.valueEnd - at.valueBegin));
+    if (value.empty())
+        return std::nullopt;
+    return std::string(value);
 }
 
 bool NamesRoundTrip(std::string_view section, std::string_view key) {

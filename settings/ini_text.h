@@ -29,8 +29,16 @@ std::optional<std::string> Encode(std::string_view text, Encoding encoding);
 std::optional<std::int32_t> Lookup(std::string_view text, std::string_view section,
                                    std::string_view key);
 
-// The integer a stored value stands for, or nothing for an empty value: blanks
-// around it go, it ends at a NUL, one pair of matching quotes is dropped; then
+// The value of [section] key in text as ReadText promises, or nothing.
+std::optional<std::string> LookupText(std::string_view text, std::string_view section,
+                                      std::string_view key);
+
+// A stored value as it is read: blanks around it go, it ends at a NUL, and one
+// pair of matching quotes is dropped.
+std::string_view ValueText(std::string_view value);
+
+// The integer a stored value stands for, or nothing for an empty value: the
+// value's text as ValueText gives it, then
 // control characters and spaces are skipped, one sign is taken, 0x or 0X
 // starts hexadecimal digits, 0o octal and 0b binary ones, plain digits are
 // decimal, all read up to the first that does not belong, wrapping modulo 2^32.

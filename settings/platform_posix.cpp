@@ -50,8 +50,9 @@ bool ReplaceFile(const std::filesystem::path& file, std::string_view content) {
     struct stat old {};
     const bool existed = ::stat(file.c_str(), &old) == 0;
     // A file the user made read-only stays as it is, though the directory
-    // would let a rename replace it.
-    if (existed && ::access(file.c_str(), W_OK) != 0)
+    // would let a rename replace it; for root too, whom access() lets write
+    // anything, so a file without a single write bit counts as read-only.
+    if (existed && (::access(file.c_str(), W_OK) != 0 || (old.st_mode & 0222) == 0))
         return false;
 
     std::string temporary;

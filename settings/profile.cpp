@@ -63,6 +63,18 @@ std::int32_t ReadSetting(const fs::path& file, std::string_view section, std::st
     }
 }
 
+std::optional<std::string> ReadText(const fs::path& file, std::string_view section,
+                                    std::string_view key) {
+    try {
+        std::string bytes;
+        if (Load(file, bytes) != Loaded::Text)
+            return std::nullopt;
+        return detail::LookupText(detail::Decode(bytes).text, section, key);
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
 bool WriteSetting(const fs::path& file, std::string_view section, std::string_view key,
                   std::string_view value) {
     try {

@@ -11,6 +11,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -26,17 +28,25 @@ namespace settings {
 std::int32_t ReadSetting(const std::filesystem::path& file, std::string_view section,
                          std::string_view key, std::int32_t fallback);
 
+// The text of [section] key's value as ReadSetting reads it, before it becomes
+// a number: without the blanks around it, up to a NUL, without one pair of
+// matching quotes. Nothing when the file, the section or the key is missing,
+// the value is empty, or the file cannot be read. Never throws.
+std::optional<std::string> ReadText(const std::filesystem::path& file, std::string_view section,
+                                    std::string_view key);
+
 // Sets [section] key to value and returns true when the value is in the file
 // afterwards. The value loses its leading whitespace and any CR or LF, so it
 // stays on one line. Only the value of the matching line changes; a missing key
 // is added at the end of its section, a missing section at the end of the file,
 // in the file's own line-break style (CR LF for a new file). Writing the value
 // that is already there (trailing blanks aside, which reading ignores) leaves
-// the file untouched, not even rewritten. A symbolic link stays a link
-// and its target is updated. On any failure (missing or read-only directory,
-// unreadable file, a directory in the way, a full disk, or names that could not
-// be found again: CR, LF, "=" in a key, a key starting with "[", surrounding
-// blanks) the file is left exactly as it was and false is returned. Never throws.
+// the file untouched, not even rewritten. A symbolic link stays a link and its
+// target is updated. On any failure (a missing or read-only directory, a file
+// without write permission, even for root, an unreadable file, a directory in
+// the way, a full disk, or names that could not be found again: CR, LF, "=" in
+// a key, a key starting with "[", surrounding blanks) the file is left exactly
+// as it was and false is returned. Never throws.
 bool WriteSetting(const std::filesystem::path& file, std::string_view section, std::string_view key,
                   std::string_view value);
 

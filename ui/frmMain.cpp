@@ -1,8 +1,10 @@
 #include "ui/frmMain.h"
 
 #include "core/calculator.h"
+#include "core/layout.h"
 #include "core/placement.h"
 #include "core/stored.h"
+#include "ui/controls.h"
 #include "ui/frmAbout.h"
 #include "ui/help.h"
 #include "ui/look.h"
@@ -10,14 +12,15 @@
 #include "ui/texture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFocusEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,143 +29,20 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QUrl>
-#include <QValidator>
 #include <QWindow>
 
-#include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace ui {
 namespace {
 
-constexpr int clientWidthTwips = 7065;
-constexpr int clientHeightTwips = 6660;
+namespace layout = core::layout;
+
 const char* const selectOnRelease = "varnelSelectOnRelease";
-
-// Keeps a field's text on one line and within its length. Line breaks pasted
-// in count as blanks: at the ends they go, inside they become one space. An
-// edit that would make the text longer than the limit is refused whole rather
-// than cut short; when it inserts more than one character at once (a paste)
-// a note beside the field says why, while a ninth typed character is simply
-// refused. A limit of 0 means none.
-class FieldRule : public QValidator {
-  public:
-    FieldRule(QLineEdit* field, int limit) : QValidator(field), field_(field), limit_(limit) {}
-
-    State validate(QString& text, int& cursor) const override {
-        static const QRegularExpression atEnds(QStringLiteral("^[\\r\\n]+|[\\r\\n]+$"));
-        static const QRegularExpression inside(QStringLiteral("[\\r\\n]+"));
-        const qsizetype before = text.size();
-        text.remove(atEnds).replace(inside, QStringLiteral(" "));
-        cursor = std::clamp(cursor - static_cast<int>(before - text.size()), 0,
-                            static_cast<int>(text.size()));
-        if (limit_ > 0 && text.size() > limit_) {
-            if (text.size() > accepted_.size() + 1)
-                ShowNote(field_, QString::fromStdString(core::TooLongNote()));
-            return Invalid;
-        }
-        accepted_ = text;
-        return Acceptable;
-    }
-
-  private:
-    QLineEdit* field_;
-    int limit_;
-    mutable QString accepted_; // the text before the edit being judged
-};
-
-template <class Control>
-Control* Place(Control* control, const char* name, int left, int top, int width, int height) {
-    control->setObjectName(QString::fromLatin1(name));
-    control->setGeometry(TwipRect(left, top, width, height));
-    return control;
-}
-
-QLabel* Caption(QWidget* parent, const char* name, const char* text, int left, int top, int width,
-                int height, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
-    auto* label =
-        Place(new QLabel(QString::fromLatin1(text), parent), name, left, top, width, height);
-    label->setAlignment(alignment);
-    return label;
-}
-
-QLabel* Heading(QWidget* parent, const char* name, const char* text, int left, int top) {
-    QLabel* label =
-        Caption(parent, name, text, left, top, 3135, 210, Qt::AlignHCenter | Qt::AlignVCenter);
-    QFont font = label->font();
-    font.setBold(true);
-    font.setUnderline(true);
-    label->setFont(font);
-    return label;
-}
-
-QLabel* AxisLetter(QWidget* parent, const char* name, const char* text, int left, int top) {
-    QLabel* label = Caption(parent, name, text, left, top, 180, 300, Qt::AlignCenter);
-    label->setFont(LargeFont());
-    return label;
-}
-
-QLabel* Result(QWidget* parent, const char* name, int left, int top) {
-    QLabel* label = Caption(parent, name, "0.00", left, top, 1770, 405, Qt::AlignCenter);
-    label->setFont(LargeFont());
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    label->setLineWidth(1);
-    // Results sit on the window colour of an input field, not on the grey.
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, palette.color(QPalette::Base));
-    palette.setColor(QPalette::WindowText, palette.color(QPalette::Text));
-    label->setPalette(palette);
-    label->setAutoFillBackground(true);
-    label->setTextInteractionFlags(Qt::NoTextInteraction);
-    return label;
-}
-
-QLineEdit* Field(QWidget* parent, const char* name, int left, int top) {
-    auto* field = Place(new QLineEdit(QStringLiteral("0"), parent), name, left, top, 795, 315);
-    field->setValidator(new FieldRule(field, core::maxFieldLength));
-    return field;
-}
-
-QComboBox* SizeList(QWidget* parent, const char* name, const char* text, int left, int top) {
-    auto* list = Place(new QComboBox(parent), name, left, top, 795, 315);
-    list->setEditable(true);
-    // Whatever is typed stays exactly as typed: no completion to a row, and
-    // Enter never adds a row.
-    list->setCompleter(nullptr);
-    list->setInsertPolicy(QComboBox::NoInsert);
-    list->setValidator(new FieldRule(list->lineEdit(), 0));
-    list->addItems({QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("8"),
-                    QStringLiteral("16"), QStringLiteral("32"), QStringLiteral("64")});
-    list->setCurrentIndex(-1);
-    list->setEditText(QString::fromLatin1(text));
-    return list;
-}
-
-QListWidget* AlignmentList(QWidget* parent, const char* name, const QStringList& rows, int top) {
-    auto* list = Place(new QListWidget(parent), name, 195, top, 3135, 1035);
-    list->addItems(rows);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list->setUniformItemSizes(true);
-    // The style draws no focus on a list: its frame turns the selection colour
-    // while it has the focus, and keeps its width, so nothing moves.
-    list->setStyleSheet(QStringLiteral("QListWidget { border: 2px solid palette(dark); }"
-                                       "QListWidget:focus { border-color: palette(highlight); }"));
-    return list;
-}
-
-QPushButton* CopyButton(QWidget* parent, const char* name, int left, int top) {
-    auto* button =
-        Place(new QPushButton(QStringLiteral("Copy"), parent), name, left, top, 795, 405);
-    // Return and Enter press the focused button, as Space does.
-    button->setAutoDefault(true);
-    return button;
-}
 
 std::string Text(const QComboBox* field) {
     return field->currentText().toStdString();
@@ -193,20 +73,15 @@ frmMain::frmMain(std::filesystem::path readFrom, std::filesystem::path writeTo, 
     setWindowTitle(QStringLiteral("Varnel"));
     setWindowIcon(ProgramIcon());
     setFont(DefaultFont());
-    QPalette grey = palette();
-    grey.setColor(QPalette::Window, QColor(192, 192, 192));
-    // Disabled captions in dark grey: the style's own pale grey vanishes on
-    // this background.
-    grey.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
-    setPalette(grey);
+    setPalette(ReadablePalette(QApplication::palette()));
 
     CreateControls();
     CreateMenus();
     DescribeControls();
     Connect();
     // The client area below the menu bar has a fixed size; the window follows.
-    centralWidget()->setFixedSize(TwipsToPixels(clientWidthTwips),
-                                  TwipsToPixels(clientHeightTwips));
+    centralWidget()->setFixedSize(TwipsToPixels(layout::clientWidth),
+                                  TwipsToPixels(layout::clientHeight));
     setFixedSize(sizeHint());
 
     // A texture file dropped anywhere on the window gives its sizes; the
@@ -233,67 +108,50 @@ void frmMain::CreateControls() {
     setCentralWidget(client);
 
     // In order of creation, which is also the stacking order.
-    txtFCZ = Field(client, "txtFCZ", 6045, 1560);
-    txtFCX = Field(client, "txtFCX", 6045, 975);
-    txtFCTextZ = Field(client, "txtFCTextZ", 4290, 1560);
-    txtFCTextX = Field(client, "txtFCTextX", 4290, 975);
-    cmdFCCopyX = CopyButton(client, "cmdFCCopyX", 6045, 2535);
-    cmdFCCopyZ = CopyButton(client, "cmdFCCopyZ", 6045, 3120);
-    cmdCopyZ = CopyButton(client, "cmdCopyZ", 2535, 6045);
-    cmdCopyX = CopyButton(client, "cmdCopyX", 2535, 5460);
-    cmbWallZ = SizeList(client, "cmbWallZ", "16", 2535, 4485);
-    cmbWallX = SizeList(client, "cmbWallX", "16", 2550, 3900);
-    cmbTextZ = SizeList(client, "cmbTextZ", "8", 780, 4485);
-    cmbTextX = SizeList(client, "cmbTextX", "8", 780, 3900);
-    lstPosZ =
-        AlignmentList(client, "lstPosZ",
-                      {QStringLiteral("Center - Bottom Edge of Wall"),
-                       QStringLiteral("Align Bottom [Default]"), QStringLiteral("Center"),
-                       QStringLiteral("Align Top"), QStringLiteral("Center - Top Edge of Wall")},
-                      2145);
-    lstPosX = AlignmentList(client, "lstPosX",
-                            {QStringLiteral("Center - Left Edge of Wall"),
-                             QStringLiteral("Align Left [Default]"), QStringLiteral("Center"),
-                             QStringLiteral("Align Right"),
-                             QStringLiteral("Center - Right Edge of Wall")},
-                            780);
-    Heading(client, "Label18", "Floor/Ceiling Alignment", 3705, 195);
-    Heading(client, "Label17", "Wall Alignment", 195, 195);
-    Caption(client, "Label16", "Text X", 3705, 975, 600, 195);
-    Caption(client, "Label15", "Text Z", 3705, 1560, 465, 195);
-    Caption(client, "Label14", "Coordinates", 3705, 585, 3135, 210, Qt::AlignCenter);
-    new Line("Line6", 3705, 1950, 6825, 1950, client);
-    Caption(client, "Label13", "Map X", 5460, 975, 465, 195);
-    Caption(client, "Label12", "Map Z", 5460, 1560, 465, 195);
-    lblFCX = Result(client, "lblFCX", 4095, 2535);
-    lblFCZ = Result(client, "lblFCZ", 4095, 3120);
-    AxisLetter(client, "Label6", "X", 3705, 2535);
-    AxisLetter(client, "Label4", "Z", 3705, 3120);
-    Caption(client, "Label3", "Offsets", 3705, 2145, 3135, 210, Qt::AlignCenter);
-    new Line("Line5", 5265, 1950, 5265, 975, client);
-    new Line("Line4", 3510, 6240, 3510, 195, client, QColor(Qt::black), 2);
-    new Line("Line3", 1755, 4875, 1755, 3900, client);
-    Caption(client, "Label8", "Offsets", 195, 5070, 3135, 210, Qt::AlignCenter);
-    AxisLetter(client, "Label10", "Z", 195, 6045);
-    AxisLetter(client, "Label9", "X", 195, 5460);
-    lblZ = Result(client, "lblZ", 585, 6045);
-    lblX = Result(client, "lblX", 585, 5460);
-    lblWallZ = Caption(client, "lblWallZ", "Wall Z", 1950, 4485, 465, 195);
-    lblWallX = Caption(client, "lblWallX", "Wall X", 1950, 3900, 465, 195);
-    new Line("Line2", 195, 4875, 3315, 4875, client);
-    new Line("Line1", 195, 3315, 3315, 3315, client);
-    Caption(client, "Label5", "Sizes", 195, 3510, 3135, 210, Qt::AlignCenter);
-    lblTextZ = Caption(client, "lblTextZ", "Text Z", 195, 4485, 465, 195);
-    lblTextX = Caption(client, "lblTextX", "Text X", 195, 3900, 600, 195);
-    Caption(client, "Label2", "Z Position", 195, 1950, 3135, 210, Qt::AlignCenter);
-    Caption(client, "Label1", "X Position", 195, 585, 3135, 210, Qt::AlignCenter);
-
-    // Every row of a list gets the same share of its height, so all five show.
-    for (QListWidget* list : {lstPosX, lstPosZ}) {
-        const int rowHeight = (list->height() - 2 * list->frameWidth()) / list->count();
-        for (int row = 0; row < list->count(); ++row)
-            list->item(row)->setSizeHint(QSize(0, rowHeight));
-    }
+    txtFCZ = Field(client, layout::txtFCZ);
+    txtFCX = Field(client, layout::txtFCX);
+    txtFCTextZ = Field(client, layout::txtFCTextZ);
+    txtFCTextX = Field(client, layout::txtFCTextX);
+    cmdFCCopyX = CopyButton(client, layout::cmdFCCopyX);
+    cmdFCCopyZ = CopyButton(client, layout::cmdFCCopyZ);
+    cmdCopyZ = CopyButton(client, layout::cmdCopyZ);
+    cmdCopyX = CopyButton(client, layout::cmdCopyX);
+    cmbWallZ = SizeList(client, layout::cmbWallZ);
+    cmbWallX = SizeList(client, layout::cmbWallX);
+    cmbTextZ = SizeList(client, layout::cmbTextZ);
+    cmbTextX = SizeList(client, layout::cmbTextX);
+    lstPosZ = AlignmentList(client, layout::lstPosZ, layout::rowsZ);
+    lstPosX = AlignmentList(client, layout::lstPosX, layout::rowsX);
+    Heading(client, layout::Label18);
+    Heading(client, layout::Label17);
+    Label16 = Caption(client, layout::Label16);
+    Label15 = Caption(client, layout::Label15);
+    Caption(client, layout::Label14, true);
+    new Line(layout::Line6, client);
+    Label13 = Caption(client, layout::Label13);
+    Label12 = Caption(client, layout::Label12);
+    lblFCX = Result(client, layout::lblFCX);
+    lblFCZ = Result(client, layout::lblFCZ);
+    AxisLetter(client, layout::Label6);
+    AxisLetter(client, layout::Label4);
+    Caption(client, layout::Label3, true);
+    new Line(layout::Line5, client);
+    new Line(layout::Line4, client);
+    new Line(layout::Line3, client);
+    Caption(client, layout::Label8, true);
+    AxisLetter(client, layout::Label10);
+    AxisLetter(client, layout::Label9);
+    lblZ = Result(client, layout::lblZ);
+    lblX = Result(client, layout::lblX);
+    lblWallZ = Caption(client, layout::lblWallZ);
+    lblWallX = Caption(client, layout::lblWallX);
+    new Line(layout::Line2, client);
+    new Line(layout::Line1, client);
+    Caption(client, layout::Label5, true);
+    lblTextZ = Caption(client, layout::lblTextZ);
+    lblTextX = Caption(client, layout::lblTextX);
+    Caption(client, layout::Label2, true);
+    Caption(client, layout::Label1, true);
 
     // Tab order: wall half, sizes before copy buttons, then the floor/ceiling half.
     QWidget* chain[] = {lstPosX,  lstPosZ,  cmbTextX,   cmbTextZ,   cmbWallX,
@@ -306,6 +164,7 @@ void frmMain::CreateControls() {
 void frmMain::CreateMenus() {
     mnuCalc = menuBar()->addMenu(QStringLiteral("&Calculator"));
     mnuCalc->setObjectName(QStringLiteral("mnuCalc"));
+    mnuCalc->setToolTipsVisible(true); // says why Keep on Top is off where it is
     auto item = [this](QMenu* menu, const char* name, const char* caption, const char* keys) {
         QAction* action = menu->addAction(QString::fromLatin1(caption));
         action->setObjectName(QString::fromLatin1(name));
@@ -364,14 +223,11 @@ void frmMain::Connect() {
     connect(mnuQuit, &QAction::triggered, this, &frmMain::mnuQuit_Click);
     connect(About, &QAction::triggered, this, &frmMain::About_Click);
 
-    // Focus and shortcut handling of every text a user can type into.
-    for (QWidget* w :
-         {static_cast<QWidget*>(txtFCTextX), static_cast<QWidget*>(txtFCX),
-          static_cast<QWidget*>(txtFCTextZ), static_cast<QWidget*>(txtFCZ),
-          static_cast<QWidget*>(cmbTextX), static_cast<QWidget*>(cmbWallX),
-          static_cast<QWidget*>(cmbTextZ), static_cast<QWidget*>(cmbWallZ),
-          static_cast<QWidget*>(cmbTextX->lineEdit()), static_cast<QWidget*>(cmbWallX->lineEdit()),
-          static_cast<QWidget*>(cmbTextZ->lineEdit()), static_cast<QWidget*>(cmbWallZ->lineEdit())})
+    // Focus, wheel and shortcut handling of every text a user can type into.
+    for (QWidget* w : std::initializer_list<QWidget*>{txtFCTextX, txtFCX, txtFCTextZ, txtFCZ,
+                                                      cmbTextX, cmbWallX, cmbTextZ, cmbWallZ,
+                                                      cmbTextX->lineEdit(), cmbWallX->lineEdit(),
+                                                      cmbTextZ->lineEdit(), cmbWallZ->lineEdit()})
         w->installEventFilter(this);
 }
 
@@ -379,10 +235,9 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::ShortcutOverride: {
         // A text field claims Ctrl+X (cut), Ctrl+Z (undo), Ctrl+Y (redo) and the
-        // like for itself. The window's commands come first while they are
-        // enabled; a disabled command leaves the key to the field.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const QKeySequence pressed(key->keyCombination());
+        // like for itself; the window's commands come first. A copy that is off
+        // takes its key too, below, so the key never edits instead.
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
         for (const QAction* action : actions()) {
             if (action->isEnabled() && !action->shortcut().isEmpty() &&
                 action->shortcut().matches(pressed) == QKeySequence::ExactMatch) {
@@ -392,6 +247,16 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         }
         break;
     }
+    case QEvent::KeyPress:
+        if (NothingToCopy(static_cast<QKeyEvent*>(event)))
+            return true;
+        break;
+    case QEvent::Wheel:
+        // Over a size list without the focus, the wheel would change a size the
+        // user is not looking at: it does nothing there.
+        if (auto* list = qobject_cast<QComboBox*>(watched); list && !list->hasFocus())
+            return true;
+        break;
     case QEvent::FocusIn: {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (watched == txtFCTextX)
@@ -410,6 +275,12 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
             watched->setProperty(selectOnRelease, true);
         break;
     }
+    case QEvent::FocusOut:
+        // A size left with its end showing (".00.25" for 100.25) shows its start again.
+        if (auto* list = qobject_cast<QComboBox*>(watched);
+            list && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            list->lineEdit()->setCursorPosition(0);
+        break;
     case QEvent::MouseButtonRelease:
         if (watched->property(selectOnRelease).toBool()) {
             watched->setProperty(selectOnRelease, false);
@@ -423,13 +294,23 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+void frmMain::keyPressEvent(QKeyEvent* event) {
+    // Keys no control took, such as Ctrl+X in a list or on a button.
+    if (!NothingToCopy(event))
+        QMainWindow::keyPressEvent(event);
+}
+
 void frmMain::closeEvent(QCloseEvent* event) {
-    // The close box and Quit both end here; the settings are saved once.
+    // The close box and Quit both end here.
+    SaveOnce();
+    event->accept();
+}
+
+void frmMain::SaveOnce() {
     if (!unloaded_) {
         unloaded_ = true;
         Form_Unload();
     }
-    event->accept();
 }
 
 // ---------------------------------------------------------------- start-up
@@ -451,8 +332,22 @@ void frmMain::Form_Load() {
         field->setEditText(QString::fromStdString(*text));
         field->lineEdit()->setCursorPosition(0); // show the start of a long number
     }
-    mnuOnTop->setChecked(stored.onTop);
-    KeepOnTop(stored.onTop);
+    mnuOnTop->setChecked(stored.onTop); // kept, and saved again, where it cannot apply
+    if (CanKeepOnTop()) {
+        KeepOnTop(stored.onTop);
+    } else {
+        mnuOnTop->setEnabled(false);
+        mnuOnTop->setToolTip(QStringLiteral("Wayland lets no program keep its window above "
+                                            "the others"));
+    }
+    // The window reopens as it was left.
+    lstPosX->setCurrentRow(stored.rowX);
+    lstPosZ->setCurrentRow(stored.rowZ);
+    for (auto [field, text] : {std::pair{txtFCTextX, &stored.positionX},
+                               {txtFCX, &stored.mapX},
+                               {txtFCTextZ, &stored.positionZ},
+                               {txtFCZ, &stored.mapZ}})
+        field->setText(QString::fromStdString(*text));
 
     ShowResult(lblX, WallResult(lstPosX, cmbTextX, cmbWallX));
     ShowResult(lblZ, WallResult(lstPosZ, cmbTextZ, cmbWallZ));
@@ -475,12 +370,20 @@ void frmMain::changeEvent(QEvent* event) {
         if (place != pos())
             move(place);
     }
+    // The desktop's colours changed: take them, kept readable.
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        setPalette(ReadablePalette(QApplication::palette()));
     QMainWindow::changeEvent(event);
 }
 
 // Some windowing systems (Wayland) neither report nor set a window's position.
 bool frmMain::PositionKnown() {
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+// Wayland leaves stacking to the compositor, and Qt 6.4 asks it for nothing.
+bool frmMain::CanKeepOnTop() {
+    return PositionKnown();
 }
 
 // ---------------------------------------------------------------- shut-down
@@ -493,6 +396,12 @@ void frmMain::Form_Unload() {
     stored.leftTwips =
         PositionKnown() ? static_cast<float>(pos().x() * twipsPerPixel) : loadedLeftTwips_;
     stored.onTop = mnuOnTop->isChecked();
+    stored.rowX = lstPosX->currentRow();
+    stored.rowZ = lstPosZ->currentRow();
+    stored.positionX = Text(txtFCTextX);
+    stored.mapX = Text(txtFCX);
+    stored.positionZ = Text(txtFCTextZ);
+    stored.mapZ = Text(txtFCZ);
     core::Save(writeTo_, stored);
 }
 
@@ -514,7 +423,7 @@ void frmMain::WallChange(QComboBox* own, QListWidget* alignment, QComboBox* text
     // that change runs this handler again, nested, and the result below is the
     // same.
     if (own->currentText().isEmpty()) {
-        own->setEditText(QString::fromLatin1(core::emptyField));
+        own->setEditText(ui::Text(core::emptyField));
         own->lineEdit()->selectAll();
     }
     ShowResult(result, WallResult(alignment, texture, wall));
@@ -523,7 +432,7 @@ void frmMain::WallChange(QComboBox* own, QListWidget* alignment, QComboBox* text
 void frmMain::FloorChange(QLineEdit* own, QLineEdit* position, QLineEdit* coordinate,
                           QLabel* result) {
     if (own->text().isEmpty()) {
-        own->setText(QString::fromLatin1(core::emptyField));
+        own->setText(ui::Text(core::emptyField));
         own->selectAll();
     }
     ShowResult(result, FloorResult(position, coordinate));
@@ -533,8 +442,8 @@ void frmMain::AlignmentClick(QListWidget* alignment, QComboBox* texture, QComboB
                              QLabel* result, QWidget* copy, QWidget* textCaption,
                              QWidget* wallCaption, QAction* menu) {
     const bool aligned = core::AxisEnabled(alignment->currentRow());
-    for (QWidget* control : {copy, static_cast<QWidget*>(texture), static_cast<QWidget*>(wall),
-                             textCaption, wallCaption, static_cast<QWidget*>(result)})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{copy, texture, wall, textCaption, wallCaption, result})
         control->setEnabled(aligned);
     menu->setEnabled(aligned);
     ShowResult(result, WallResult(alignment, texture, wall));
@@ -632,23 +541,55 @@ void frmMain::mnuFCCopyZ_Click() {
     cmdFCCopyZ_Click();
 }
 
+bool frmMain::NothingToCopy(const QKeyEvent* key) {
+    const QKeySequence pressed(key->keyCombination());
+    for (auto [command, button, axis] :
+         {std::tuple{mnuCopyX, cmdCopyX, 'X'}, std::tuple{mnuCopyZ, cmdCopyZ, 'Z'}}) {
+        if (!command->isEnabled() &&
+            command->shortcut().matches(pressed) == QKeySequence::ExactMatch) {
+            ShowNote(button, QString::fromStdString(core::NothingToCopyNote(axis)));
+            return true;
+        }
+    }
+    return false;
+}
+
 void frmMain::mnuTextureFile_Click() {
     const QString file = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Texture Sizes from File"), QString(), ImageFilter());
+        this, QStringLiteral("Texture Sizes from File"), textureFolder_, ImageFilter());
     if (!file.isEmpty())
         TextureSizesFrom(QUrl::fromLocalFile(file));
 }
 
+// While a file hovers over the window, a note says what a drop will do. A
+// drop is always a copy: a source that honoured a move would delete the file.
 void frmMain::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
+    if (!event->mimeData()->hasUrls())
+        return;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    ShowDropHint(true);
+}
+
+void frmMain::dragLeaveEvent(QDragLeaveEvent* event) {
+    ShowDropHint(false);
+    QMainWindow::dragLeaveEvent(event);
 }
 
 void frmMain::dropEvent(QDropEvent* event) {
+    ShowDropHint(false);
     if (!event->mimeData()->hasUrls())
         return;
-    event->acceptProposedAction();
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
     Form_DragDrop(event->mimeData()->urls().constFirst()); // of several files, the first
+}
+
+void frmMain::ShowDropHint(bool on) {
+    if (on)
+        ShowNote(lblTextX, QStringLiteral("Drop to take Text X and Text Z from this texture"), 0);
+    else
+        HideNote(lblTextX);
 }
 
 void frmMain::Form_DragDrop(const QUrl& file) {
@@ -658,6 +599,8 @@ void frmMain::Form_DragDrop(const QUrl& file) {
 // The texture sizes go in through the size fields' own change handlers, as if
 // typed; anything that is not a readable image leaves them as they were.
 void frmMain::TextureSizesFrom(const QUrl& file) {
+    if (file.isLocalFile())
+        textureFolder_ = QFileInfo(file.toLocalFile()).absolutePath();
     const std::optional<QSize> size = ImageSize(file);
     if (!size) {
         const QString name =
@@ -687,9 +630,12 @@ void frmMain::mnuQuit_Click() {
     close();
 }
 
+// About belongs to the window, so it opens above it, also while the window
+// keeps on top, and nothing else in the window takes input while it is open.
 void frmMain::About_Click() {
     if (!about_)
-        about_ = std::make_unique<frmAbout>();
+        about_ = std::make_unique<frmAbout>(this);
+    about_->setWindowFlag(Qt::WindowStaysOnTopHint, mnuOnTop->isChecked() && CanKeepOnTop());
     about_->exec();
 }
 

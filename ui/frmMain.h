@@ -4,7 +4,6 @@
 
 #include <QMainWindow>
 
-#include <cstdint>
 #include <filesystem>
 #include <memory>
 
@@ -23,17 +22,24 @@ class frmAbout;
 
 class frmMain : public QMainWindow {
   public:
-    // Reads its sizes and position from readFrom while it is built, before it
-    // is first shown, and writes them to writeTo (readFrom when empty) when it
-    // is closed, making writeTo's folder first if it is missing.
+    // Reads what it keeps from readFrom while it is built, before it is first
+    // shown, and writes it to writeTo (readFrom when empty) when it is closed,
+    // making writeTo's folder first if it is missing.
     explicit frmMain(std::filesystem::path readFrom, std::filesystem::path writeTo = {},
                      QWidget* parent = nullptr);
     ~frmMain() override;
 
+    // Saves what the window keeps, as Quit does, unless that has been done:
+    // for a run that ends without the window being closed (a signal, the end
+    // of the session). The window saves once, whichever comes first.
+    void SaveOnce();
+
   protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -94,13 +100,19 @@ class frmMain : public QMainWindow {
     void AlignmentClick(QListWidget* alignment, QComboBox* texture, QComboBox* wall, QLabel* result,
                         QWidget* copy, QWidget* textCaption, QWidget* wallCaption, QAction* menu);
     static void Copy(const QLabel* result, QWidget* button);
+    // Whether key is a wall copy's shortcut while that copy is off; then the
+    // key does nothing but say so beside the axis's Copy button.
+    bool NothingToCopy(const QKeyEvent* key);
     void TextureSizesFrom(const QUrl& file);
     void KeepOnTop(bool on);
+    void ShowDropHint(bool on);
 
     // Puts the window at the stored position, or, where that would leave part
     // of it off every screen, the least distance from there onto the nearest.
     void PlaceWindow(float topTwips, float leftTwips);
     static bool PositionKnown();
+    // Whether the windowing system lets a program keep its window on top.
+    static bool CanKeepOnTop();
 
     std::filesystem::path readFrom_;
     std::filesystem::path writeTo_;
@@ -110,6 +122,7 @@ class frmMain : public QMainWindow {
     // position read at start-up is what gets written back.
     float loadedTopTwips_ = 0;
     float loadedLeftTwips_ = 0;
+    QString textureFolder_; // where the file dialog opens: the last texture's folder
 
     std::unique_ptr<frmAbout> about_;
 
@@ -138,6 +151,11 @@ class frmMain : public QMainWindow {
     QLabel* lblFCZ = nullptr;
     QPushButton* cmdFCCopyX = nullptr;
     QPushButton* cmdFCCopyZ = nullptr;
+    // The captions of the floor/ceiling fields, which name them.
+    QLabel* Label16 = nullptr;
+    QLabel* Label15 = nullptr;
+    QLabel* Label13 = nullptr;
+    QLabel* Label12 = nullptr;
 
     // Menus.
     QMenu* mnuCalc = nullptr;

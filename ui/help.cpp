@@ -17,7 +17,9 @@ namespace ui {
 void Describe(QWidget* control, const QString& name, const QString& description) {
     control->setAccessibleName(name);
     control->setAccessibleDescription(description);
-    control->setToolTip(name + QStringLiteral(". ") + description);
+    // As rich text, so a long tip wraps at a readable width.
+    control->setToolTip(
+        QStringLiteral("<p>%1. %2</p>").arg(name.toHtmlEscaped(), description.toHtmlEscaped()));
 }
 
 void DescribeAlignments(QListWidget* list, const QString& name, const QString& description,
@@ -25,11 +27,11 @@ void DescribeAlignments(QListWidget* list, const QString& name, const QString& d
     list->setAccessibleName(name);
     list->setAccessibleDescription(description);
     const QString tips[] = {
-        QStringLiteral("Centre on the %1 edge: offset = texture size / 2").arg(near),
+        QStringLiteral("Center on the %1 edge: offset = texture size / 2").arg(near),
         QStringLiteral("Align %1 (the default): offset = 0").arg(near),
-        QStringLiteral("Centre: offset = texture size / 2 \u2212 wall size / 2"),
+        QStringLiteral("Center: offset = texture size / 2 \u2212 wall size / 2"),
         QStringLiteral("Align %1: offset = texture size \u2212 wall size").arg(far),
-        QStringLiteral("Centre on the %1 edge: offset = wall size \u2212 texture size").arg(far),
+        QStringLiteral("Center on the %1 edge: offset = wall size \u2212 texture size").arg(far),
     };
     for (int row = 0; row < list->count() && row < static_cast<int>(std::size(tips)); ++row)
         list->item(row)->setToolTip(tips[row]);

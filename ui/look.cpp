@@ -42,6 +42,55 @@ QStyle* CalculatorStyle() {
     return new Style(QStyleFactory::create(QApplication::style()->name()));
 }
 
+double Contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+namespace {
+
+// text moved towards background as far as it still contrasts 4.5 to 1 with it,
+// so a disabled text looks weaker than an enabled one yet stays readable.
+QColor Softened(const QColor& text, const QColor& background) {
+    constexpr double wanted = 4.5;
+    if (Contrast(text, background) <= wanted)
+        return text;
+    QColor best = text;
+    for (int step = 1; step < 100; ++step) {
+        const double t = step / 100.0;
+        const QColor mixed = QColor::fromRgbF(
+            static_cast<float>(text.redF() + (background.redF() - text.redF()) * t),
+            static_cast<float>(text.greenF() + (background.greenF() - text.greenF()) * t),
+            static_cast<float>(text.blueF() + (background.blueF() - text.blueF()) * t));
+        if (Contrast(mixed, background) < wanted + 0.05)
+            break;
+        best = mixed;
+    }
+    return best;
+}
+
+} // namespace
+
+QPalette ReadablePalette(QPalette p) {
+    for (auto [text, background] : {std::pair{QPalette::WindowText, QPalette::Window},
+                                    std::pair{QPalette::Text, QPalette::Base}})
+        p.setColor(
+            QPalette::Disabled, text,
+            Softened(p.color(QPalette::Active, text), p.color(QPalette::Active, background)));
+    if (Contrast(p.color(QPalette::ToolTipText), p.color(QPalette::ToolTipBase)) < 4.5) {
+        p.setColor(QPalette::ToolTipBase, p.color(QPalette::Active, QPalette::Base));
+        p.setColor(QPalette::ToolTipText, p.color(QPalette::Active, QPalette::Text));
+    }
+    return p;
+}
+
 QFont DefaultFont() {
     // Liberation Sans has Arial's metrics; 7.5 pt is 10 px at 96 dpi. Where it
     // is missing, fontconfig falls back to a metric-compatible face.
@@ -72,23 +121,24 @@ QFont LargeFont() {
     return font;
 }
 
-Line::Line(const char* name, int x1, int y1, int x2, int y2, QWidget* parent, QColor colour,
-           int width)
-    : QWidget(parent), colour_(colour), width_(width) {
-    setObjectName(QString::fromLatin1(name));
+Line::Line(const core::layout::Line& line, QWidget* parent, QPalette::ColorRole colour, int offset,
+           QPalette::ColorGroup group)
+    : QWidget(parent), colour_(colour), group_(group) {
+    setObjectName(QString::fromUtf8(line.name.data(), static_cast<qsizetype>(line.name.size())));
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    const int left = TwipsToPixels(std::min(x1, x2));
-    const int top = TwipsToPixels(std::min(y1, y2));
-    const int length = TwipsToPixels(std::max(std::abs(x2 - x1), std::abs(y2 - y1)));
-    if (y1 == y2)
-        setGeometry(left, top, length, width);
+    const int left = TwipsToPixels(std::min(line.x1, line.x2));
+    const int top = TwipsToPixels(std::min(line.y1, line.y2));
+    const int length =
+        TwipsToPixels(std::max(std::abs(line.x2 - line.x1), std::abs(line.y2 - line.y1)));
+    if (line.y1 == line.y2)
+        setGeometry(left, top + offset, length, line.width);
     else
-        setGeometry(left, top, width, length);
+        setGeometry(left + offset, top, line.width, length);
 }
 
 void Line::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), colour_);
+    painter.fillRect(rect(), palette().color(group_, colour_));
 }
 
 } // namespace ui

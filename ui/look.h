@@ -2,6 +2,8 @@
 // icon, the style and the line control.
 #pragma once
 
+#include "core/layout.h"
+
 #include <QColor>
 #include <QFont>
 #include <QIcon>
@@ -15,6 +17,16 @@ namespace ui {
 constexpr int twipsPerPixel = 15;
 int TwipsToPixels(double twips);
 QRect TwipRect(int left, int top, int width, int height);
+
+// The desktop's palette, kept readable: disabled captions and results are
+// softened only as far as they still contrast 4.5 to 1 with what is behind
+// them, and a note whose tooltip colours would not is shown in the colours of
+// an input field instead.
+QPalette ReadablePalette(QPalette desktop);
+
+// The contrast of two colours, from 1 to 21, as accessibility guidelines
+// measure it.
+double Contrast(const QColor& a, const QColor& b);
 
 // The font of every caption without a font of its own. Chosen so each caption
 // fits its control, an edit field shows eight digits and a list shows all five
@@ -35,19 +47,21 @@ QIcon ProgramIcon();
 // when a texture file is first read. Call once a QApplication exists.
 QStyle* CalculatorStyle();
 
-// A straight horizontal or vertical line between two points given in twips,
-// drawn in its own colour and width.
+// A straight horizontal or vertical line, in a colour of the palette: the
+// text colour for the lines between sections, the shadow and light colours
+// for an engraved rule. Offset moves it down (or right) by whole pixels.
 class Line : public QWidget {
   public:
-    Line(const char* name, int x1, int y1, int x2, int y2, QWidget* parent,
-         QColor colour = QColor(Qt::black), int width = 1);
+    Line(const core::layout::Line& line, QWidget* parent,
+         QPalette::ColorRole colour = QPalette::WindowText, int offset = 0,
+         QPalette::ColorGroup group = QPalette::Active);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    QColor colour_;
-    int width_;
+    QPalette::ColorRole colour_;
+    QPalette::ColorGroup group_;
 };
 
 } // namespace ui

@@ -20,7 +20,7 @@ QRect Occupied(const QWidget* control) {
 
 } // namespace
 
-void ShowNote(QWidget* near, const QString& text) {
+void ShowNote(QWidget* near, const QString& text, int milliseconds) {
     QWidget* area = near->parentWidget();
     auto* note = area->findChild<QLabel*>(QStringLiteral("note"), Qt::FindDirectChildrenOnly);
     if (note == nullptr) {
@@ -64,10 +64,20 @@ void ShowNote(QWidget* near, const QString& text) {
     // Only the latest note's timer hides it.
     const int serial = note->property("serial").toInt() + 1;
     note->setProperty("serial", serial);
-    QTimer::singleShot(1500, note, [note, serial] {
-        if (note->property("serial").toInt() == serial)
-            note->hide();
-    });
+    if (milliseconds > 0)
+        QTimer::singleShot(milliseconds, note, [note, serial] {
+            if (note->property("serial").toInt() == serial)
+                note->hide();
+        });
+}
+
+void HideNote(QWidget* near) {
+    auto* note = near->parentWidget()->findChild<QLabel*>(QStringLiteral("note"),
+                                                          Qt::FindDirectChildrenOnly);
+    if (note != nullptr) {
+        note->setProperty("serial", note->property("serial").toInt() + 1);
+        note->hide();
+    }
 }
 
 } // namespace ui

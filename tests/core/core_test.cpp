@@ -11,6 +11,15 @@
 #include <fstream>
 #include <random>
 
+namespace core {
+void PrintTo(const Stored& s, std::ostream* out) {
+    *out << s.textX << ' ' << s.textZ << ' ' << s.wallX << ' ' << s.wallZ << " at " << s.topTwips
+         << ',' << s.leftTwips << (s.onTop ? " on top, rows " : ", rows ") << s.rowX << ','
+         << s.rowZ << ", floor/ceiling " << s.positionX << ' ' << s.mapX << ' ' << s.positionZ
+         << ' ' << s.mapZ;
+}
+} // namespace core
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -48,20 +57,27 @@ struct Stored : testing::Test {
 };
 
 TEST_F(Stored, ComesBackAsSaved) {
-    const core::Stored defaults = core::Load(ini);
-    EXPECT_EQ(std::tie(defaults.textX, defaults.textZ, defaults.wallX, defaults.wallZ),
-              std::tie("8", "8", "16", "16"));
-    EXPECT_EQ(std::pair(defaults.topTwips, defaults.leftTwips), std::pair(345.0f, 510.0f));
-    EXPECT_FALSE(defaults.onTop || fs::exists(dir)); // reading creates nothing
+    EXPECT_EQ(core::Load(ini), core::Stored{});
+    EXPECT_FALSE(fs::exists(dir)); // reading creates nothing
+    core::Save(
+        ini, {"256-48", "abc", "12.5", "1/3", 900, -1500.5f, true, 0, 4, "1.5", "-3", "0", "1e3"});
+    EXPECT_EQ(File(), "[lastsize]\r\ntextx=208\r\ntextz=abc\r\nwallx=12.5\r\nwallz=0.3333333\r\n"
+                      "[position]\r\ntop=900\r\nleft=-1500.5\r\n[options]\r\nontop=1\r\n"
+                      "[alignment]\r\nx=0\r\nz=4\r\n[floorceiling]\r\ntextx=1.5\r\nmapx=-3\r\n"
+                      "textz=0\r\nmapz=1e3\r\n");
+    // Whole numbers and text are read as whole numbers; a fraction comes back as it was.
+    EXPECT_EQ(core::Load(ini), (core::Stored{"208", "0", "12.5", "0.3333333", 900, -1500, true, 0,
+                                             4, "1.5", "-3", "0", "1e3"}));
+}
 
-    core::Save(ini, {"256-48", "abc", "12.5", "-3", 900, -1500.5f, true});
-    EXPECT_EQ(File(), "[lastsize]\r\ntextx=208\r\ntextz=abc\r\nwallx=12.5\r\nwallz=-3\r\n"
-                      "[position]\r\ntop=900\r\nleft=-1500.5\r\n[options]\r\nontop=1\r\n");
-    const core::Stored back = core::Load(ini);
-    EXPECT_EQ(std::tie(back.textX, back.textZ, back.wallX, back.wallZ),
-              std::tie("208", "0", "12", "-3")); // sizes are read as whole numbers
-    EXPECT_EQ(std::pair(back.topTwips, back.leftTwips), std::pair(900.0f, -1500.0f));
-    EXPECT_TRUE(back.onTop);
+// What a hand-edited file may hold that the window could not show gives the default.
+TEST_F(Stored, ReadsWhatAHandEditedFileHolds) {
+    fs::create_directories(ini.parent_path());
+    std::ofstream(ini) << "[lastsize]\ntextx= \"48.5\" \ntextz=12abc\nwallx=1.5.5\nwallz=1e3\n"
+                          "[alignment]\nx=5\nz=-1\n[floorceiling]\ntextx=123456789\nmapx= 7 \n";
+    core::Stored wanted{"48.5", "12", "1", "1e3"};
+    wanted.mapX = "7";
+    EXPECT_EQ(core::Load(ini), wanted);
 }
 
 // A 1280 x 1024 screen to the left of the main 1920 x 1080 one; the window

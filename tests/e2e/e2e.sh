@@ -32,8 +32,9 @@ key() { xdotool key --delay 40 "$@"; }
 click() { xdotool mousemove --window "$window" "$1" $(($2 + menu)) click 1; } # X Y in the client area
 copied() { check "within 5 '[ \"\$(xclip -o -selection clipboard)\" = \"$1\" ]'" "the clipboard holds $1"; }
 
-# session FOLDER ACTIONS: starts FOLDER/varnel from another folder, does
-# ACTIONS (key, click and copied) and quits with Ctrl+Q.
+# session FOLDER ACTIONS [END]: starts FOLDER/varnel from another folder, does
+# ACTIONS (key, click and copied) and ends the run with Ctrl+Q, or with the
+# signal END (TERM, HUP), which must save as Quit does.
 session() {
     (cd "$tmp/cwd" && exec "${as[@]}" env QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$tmp/cwd" \
         XDG_CONFIG_HOME="$tmp/cwd" HOME="$tmp/cwd" "$1/varnel") >"$tmp/log" 2>&1 &
@@ -45,14 +46,18 @@ session() {
     check 'within 20 "alive && shown" 2>/dev/null' "the window is shown and focused" || { cat "$tmp/log"; return; }
     menu=$(($(xdotool getwindowgeometry --shell "$window" | sed -n 's/HEIGHT=//p') - 444)) # above the client area
     sleep 0.5 && eval "$2"
-    key ctrl+q
-    check 'within 10 ! alive && wait $pid' "Ctrl+Q quit with status 0" || cat "$tmp/log"
+    if [ -n "${3-}" ]; then kill -"$3" $pid; else key ctrl+q; fi
+    check 'within 10 ! alive && wait $pid' "${3:-Ctrl+Q} ended it with status 0" || cat "$tmp/log"
 }
 
 check 'within 10 "xdotool getdisplaygeometry >/dev/null 2>&1"' "the X server answers" # a fresh one may refuse its first client
 xprop -root -spy >/dev/null 2>&1 & spy=$! # a client all along, or the server resets and refuses some between sessions
 check '[ "$(env -u DISPLAY "$folder/varnel" 2>&1)" = "Varnel needs a desktop session: DISPLAY or WAYLAND_DISPLAY is not set" ]' \
     "without a display it says so" # and "! varnel" fails
+# Qt's own options are Qt's, however they are spelled; anything else is refused, display or not.
+check '[ "$(env -u DISPLAY "$folder/varnel" -reverse -stylesheet x.qss --version)" = "Varnel 1.0.4" ]' \
+    "Qt's options are not read as ours"
+check 'env -u DISPLAY "$folder/varnel" --bogus 2>/dev/null; [ $? = 2 ]' "an unknown option exits 2"
 # Down picks "Center" in both lists, Tab reaches Text X; with "64" selected there, a cut would take it:
 # 64/2 - 16/2 = 24. The copy note of X never takes the click on Z's Copy right below: 8/2 - 16/2 = -4.
 session "$folder" 'check "! grep -q imageformats /proc/\$pid/maps" "no image format plugin loads at start-up"
@@ -66,9 +71,15 @@ check 'tr -d "\r" <"$ini" | grep -qz "textx=64.*wallx=16.*top=345.left=510" && [
 above() { xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
 mv "$folder" "$tmp/moved folder" && { openbox >/dev/null 2>&1 & } && wm=$! # a window mapped before it is ready stays hidden
 check 'within 10 "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window" && sleep 1' "the window manager is up"
-session "$tmp/moved folder" 'key Down Tab Tab Tab Tab Return; copied 24; key ctrl+t
+# It reopens as it was left, both axes on "Center": Tab reaches X's Copy past the four sizes.
+session "$tmp/moved folder" 'key Tab Tab Tab Tab Tab Tab Return; copied 24; key ctrl+t
     check "within 5 above" "Ctrl+T keeps it above others"; key ctrl+t; check "within 5 ! above" "a second no longer"'
 kill $wm
+# A signal saves what was set, as Quit does: the sizes typed, and "Align Right".
+session "$tmp/moved folder" 'key Down Tab Tab ctrl+a 1 2 8' TERM
+check 'tr -d "\r" <"$tmp/moved folder/Varnel.ini" | grep -qz "textx=128.*x=3"' "SIGTERM saved them"
+session "$tmp/moved folder" 'key Tab Tab ctrl+a 9 6' HUP
+check 'grep -q "textx=96" "$tmp/moved folder/Varnel.ini"' "SIGHUP saved them"
 # A read-only folder keeps the settings per user, starting from the
 # administrator's Varnel.ini beside the program: 48/2 - 16/2 = 16.
 mkdir "$tmp/read-only" && cp "$tmp/moved folder/varnel" "$tmp/read-only/"

@@ -246,6 +246,9 @@ TEST_F(Settings, AFailedWriteChangesNothing) {
     setrlimit(RLIMIT_FSIZE, &small);
     EXPECT_FALSE(settings::WriteSetting(ini, "a", "k", std::string(999, '9')));
     setrlimit(RLIMIT_FSIZE, &normal);
+    fs::permissions(ini, fs::perms(0444)); // made read-only by the user: binds root too
+    EXPECT_FALSE(settings::WriteSetting(ini, "a", "k", "2"));
+    fs::permissions(ini, fs::perms(0644));
     fs::create_symlink("loop", dir / "loop"); // a link to itself: not followed forever
     EXPECT_FALSE(settings::WriteSetting(dir / "loop", "a", "k", "1"));
     fs::remove(dir / "loop");

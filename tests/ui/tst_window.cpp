@@ -16,12 +16,12 @@ struct Edit {
 struct Paste {
     const char *field, *clipboard, *holds, *note;
 };
-// A copy by a button, or by keys pressed with the focus in a control: what the clipboard and
-// the focused text then hold. On the default rows the wall copies are off, and their keys edit.
+// A copy by a button, or by keys pressed with the focus in a control: what the clipboard, the
+// focused text and the note then hold. On the default rows the wall copies are off.
 struct Copy {
     const char *button, *keys, *focus;
     bool defaultRows;
-    const char *clipboard, *focusHolds;
+    const char *clipboard, *focusHolds, *note;
 };
 // A file dropped on a size field, or opened by Ctrl+O; the sizes and wall results then, or
 // nothing for a file that is refused with a note.
@@ -301,20 +301,45 @@ class tst_window : public QObject {
         QCOMPARE(note(), QString());
     }
 
+    // The wheel over a size list changes it only while it has the focus; a size that is
+    // left shows its start again.
+    void theWheelChangesOnlyAFocusedSize() {
+        aligned();
+        QLineEdit* size = edit("cmbTextX");
+        const auto wheel = [size] {
+            QWheelEvent down({5, 5}, size->mapToGlobal(QPointF(5, 5)), {}, {0, -120}, Qt::NoButton,
+                             {}, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(size->parent(), &down); // where it ends, past the text
+        };
+        find("txtFCX")->setFocus();
+        wheel();
+        QCOMPARE(size->text(), QStringLiteral("64"));
+        type("cmbTextX", "100.25000");
+        wheel();
+        QCOMPARE_NE(size->text(), QStringLiteral("100.25000"));
+        type("cmbTextX", "100.25000");
+        press("Tab");
+        QCOMPARE(size->cursorPosition(), 0);
+    }
+
     void pastes_data() {
         QTest::addColumn<Paste>("paste");
-        const Paste pastes[] = {{"txtFCX", "-1024.125", "20", "At most 8 characters"},
+        const Paste pastes[] = {{"txtFCX", "-1024.125", "12345678", "At most 8 characters"},
                                 {"txtFCZ", "-1024.12", "-1024.12", ""},
-                                // Line breaks count as blanks: at the ends they go.
+                                // Blanks and line breaks at the ends go; runs of breaks inside
+                                // are one blank.
+                                {"txtFCX", "  -3275  ", "-3275", ""},
                                 {"txtFCX", "64\n", "64", ""},
                                 {"cmbWallZ", "\r\n16\r\n\r\n", "16", ""},
                                 {"txtFCTextZ", "1\n\n2", "1 2", ""}};
         for (const Paste& p : pastes)
             QTest::addRow("%s", p.clipboard) << p;
     }
+    // Over a whole field's selected text, which a refused paste leaves as it was.
     void pastes() {
         QFETCH(Paste, paste);
         aligned();
+        edit(paste.field)->setText("12345678");
         QGuiApplication::clipboard()->setText(paste.clipboard);
         edit(paste.field)->setFocus();
         edit(paste.field)->selectAll();
@@ -327,29 +352,43 @@ class tst_window : public QObject {
 
     void copies_data() {
         QTest::addColumn<Copy>("copy");
-        const Copy commands[] = {{"cmdCopyX", "Ctrl+X", "", false, "24", ""},
-                                 {"cmdCopyZ", "Ctrl+Z", "", false, "12", ""},
-                                 {"cmdFCCopyX", "Ctrl+W", "", false, "2.5", ""},
-                                 {"cmdFCCopyZ", "Ctrl+Y", "", false, "Error", ""}};
+        const Copy commands[] = {{"cmdCopyX", "Ctrl+X", "", false, "24", "", "Copied 24"},
+                                 {"cmdCopyZ", "Ctrl+Z", "", false, "12", "", "Copied 12"},
+                                 {"cmdFCCopyX", "Ctrl+W", "", false, "2.5", "", "Copied 2.5"},
+                                 {"cmdFCCopyZ", "Ctrl+Y", "", false, "Error", "", "Copied Error"}};
         for (const Copy& c : commands) {
             QTest::addRow("%s", c.button) << c;
             // The window's command, not the field's cut, undo or redo.
             for (auto [focus, holds] :
                  {std::pair{"cmbWallZ", "8"}, {"txtFCTextX", "1.5"}, {"lstPosZ", ""}})
                 QTest::addRow("%s in %s", c.keys, focus)
-                    << Copy{"", c.keys, focus, false, c.clipboard, holds};
+                    << Copy{"", c.keys, focus, false, c.clipboard, holds, c.note};
         }
-        QTest::addRow("Return on a Copy") << Copy{"", "Return", "cmdCopyX", false, "24", ""};
-        QTest::addRow("Enter on a Copy") << Copy{"", "Enter", "cmdFCCopyZ", false, "Error", ""};
-        QTest::addRow("default rows: Ctrl+X cuts")
-            << Copy{"", "Ctrl+X", "txtFCTextX", true, "1.5", "0"};
-        QTest::addRow("default rows: Ctrl+Z undoes")
-            << Copy{"", "Ctrl+Z", "txtFCTextX", true, "untouched", "1.5"};
+        QTest::addRow("Return on a Copy")
+            << Copy{"", "Return", "cmdCopyX", false, "24", "", "Copied 24"};
+        QTest::addRow("Enter on a Copy")
+            << Copy{"", "Enter", "cmdFCCopyZ", false, "Error", "", "Copied Error"};
+        // On the default rows the wall copy keys still edit nothing, and say why.
+        const char* nothing = "Nothing to copy: X is on its default row";
+        QTest::addRow("default rows: Ctrl+X in a field")
+            << Copy{"", "Ctrl+X", "txtFCTextX", true, "untouched", "1.5", nothing};
+        QTest::addRow("default rows: Ctrl+X in a list")
+            << Copy{"", "Ctrl+X", "lstPosZ", true, "untouched", "", nothing};
+        QTest::addRow("default rows: Ctrl+Z in a field")
+            << Copy{"",
+                    "Ctrl+Z",
+                    "txtFCTextX",
+                    true,
+                    "untouched",
+                    "1.5",
+                    "Nothing to copy: Z is on its default row"};
     }
     void copies() {
         QFETCH(Copy, copy);
         aligned();
         edit("txtFCZ")->setText("abc");
+        edit("txtFCTextX")->insert("5"); // something to undo
+        edit("txtFCTextX")->backspace();
         for (const char* list : {"lstPosX", "lstPosZ"})
             row(list, copy.defaultRows ? 1 : 2);
         QGuiApplication::clipboard()->setText("untouched");
@@ -363,9 +402,8 @@ class tst_window : public QObject {
             QCOMPARE(edit(copy.focus) ? edit(copy.focus)->text() : "", copy.focusHolds);
         }
         QCOMPARE(clipboard(), copy.clipboard);
-        QCOMPARE(note(), copy.defaultRows ? "" : QStringLiteral("Copied ") + copy.clipboard);
-        if (!copy.defaultRows)
-            noteCoversNothing();
+        QCOMPARE(note(), copy.note);
+        noteCoversNothing();
     }
 
     void takesTextureSizesFromFiles_data() {
@@ -432,16 +470,19 @@ class tst_window : public QObject {
         QVERIFY(window->windowHandle()->close());
         QFile file(ini);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("[lastsize]\r\ntextx=208\r\ntextz=2147483647\r\n"
-                                            "wallx=12.5\r\nwallz=8\r\n[position]\r\ntop=900\r\n"
-                                            "left=1500\r\n[options]\r\nontop=1\r\n"));
+        QCOMPARE(
+            file.readAll(),
+            QByteArray("[lastsize]\r\ntextx=208\r\ntextz=2147483647\r\nwallx=12.5\r\nwallz=8\r\n"
+                       "[position]\r\ntop=900\r\nleft=1500\r\n[options]\r\nontop=1\r\n"
+                       "[alignment]\r\nx=1\r\nz=2\r\n[floorceiling]\r\ntextx=1.5\r\n"
+                       "mapx=20\r\ntextz=0\r\nmapz=-3\r\n"));
         window = std::make_unique<ui::frmMain>(ini.toStdString());
         QCOMPARE(window->pos(), QPoint(100, 60));
-        QCOMPARE(texts({"cmbTextX", "cmbTextZ", "cmbWallX", "cmbWallZ"}),
-                 QStringList({"208", "2147483647", "12", "8"}));
+        QCOMPARE(texts({"cmbTextX", "cmbTextZ", "cmbWallX", "cmbWallZ", "txtFCTextX", "txtFCX"}),
+                 QStringList({"208", "2147483647", "12.5", "8", "1.5", "20"}));
         QCOMPARE(edit("cmbTextZ")->cursorPosition(), 0); // a long number shows its start
-        QCOMPARE(results(), QStringList({"0", "0", "0", "0"}));
-        QCOMPARE(axisEnabled("X") + axisEnabled("Z"), QList<bool>(14, false));
+        QCOMPARE(results(), QStringList({"0", "1.073742E+09", "2.5", "5"}));
+        QCOMPARE(axisEnabled("X") + axisEnabled("Z"), QList<bool>(7, false) + QList<bool>(7, true));
         QCOMPARE(window->focusWidget(), find("lstPosX"));
         QVERIFY(find<QAction>("mnuOnTop")->isChecked() &&
                 (window->windowFlags() & Qt::WindowStaysOnTopHint));

@@ -1,0 +1,112 @@
+// The calculator window's controls as every window that shows Varnel lays them
+// out: names, captions and places in twips (1/1440 inch) from the top left
+// corner of the client area, and the rows of the lists. Each window creates
+// them in the order given here, which is also their stacking order.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace core::layout {
+
+struct Box {
+    int left, top, width, height;
+};
+
+struct Control {
+    std::string_view name, text;
+    Box box;
+};
+
+// A straight line between two points, width pixels wide.
+struct Line {
+    std::string_view name;
+    int x1, y1, x2, y2;
+    int width = 1;
+};
+
+inline constexpr int clientWidth = 7065;
+inline constexpr int clientHeight = 6660;
+
+// Floor/ceiling fields, copy buttons, size lists and alignment lists.
+inline constexpr Control txtFCZ{"txtFCZ", "0", {6045, 1560, 795, 315}};
+inline constexpr Control txtFCX{"txtFCX", "0", {6045, 975, 795, 315}};
+inline constexpr Control txtFCTextZ{"txtFCTextZ", "0", {4290, 1560, 795, 315}};
+inline constexpr Control txtFCTextX{"txtFCTextX", "0", {4290, 975, 795, 315}};
+inline constexpr Control cmdFCCopyX{"cmdFCCopyX", "Copy", {6045, 2535, 795, 405}};
+inline constexpr Control cmdFCCopyZ{"cmdFCCopyZ", "Copy", {6045, 3120, 795, 405}};
+inline constexpr Control cmdCopyZ{"cmdCopyZ", "Copy", {2535, 6045, 795, 405}};
+inline constexpr Control cmdCopyX{"cmdCopyX", "Copy", {2535, 5460, 795, 405}};
+inline constexpr Control cmbWallZ{"cmbWallZ", "16", {2535, 4485, 795, 315}};
+inline constexpr Control cmbWallX{"cmbWallX", "16", {2550, 3900, 795, 315}};
+inline constexpr Control cmbTextZ{"cmbTextZ", "8", {780, 4485, 795, 315}};
+inline constexpr Control cmbTextX{"cmbTextX", "8", {780, 3900, 795, 315}};
+inline constexpr Control lstPosZ{"lstPosZ", "", {195, 2145, 3135, 1035}};
+inline constexpr Control lstPosX{"lstPosX", "", {195, 780, 3135, 1035}};
+
+// Headings (bold, underlined), section titles (centred), captions, the axis
+// letters and results (in the larger font), and the lines between sections.
+inline constexpr Control Label18{"Label18", "Floor/Ceiling Alignment", {3705, 195, 3135, 210}};
+inline constexpr Control Label17{"Label17", "Wall Alignment", {195, 195, 3135, 210}};
+inline constexpr Control Label16{"Label16", "Text X", {3705, 975, 600, 195}};
+inline constexpr Control Label15{"Label15", "Text Z", {3705, 1560, 465, 195}};
+inline constexpr Control Label14{"Label14", "Coordinates", {3705, 585, 3135, 210}};
+inline constexpr Line Line6{"Line6", 3705, 1950, 6825, 1950};
+inline constexpr Control Label13{"Label13", "Map X", {5460, 975, 465, 195}};
+inline constexpr Control Label12{"Label12", "Map Z", {5460, 1560, 465, 195}};
+inline constexpr Control lblFCX{"lblFCX", "0.00", {4095, 2535, 1770, 405}};
+inline constexpr Control lblFCZ{"lblFCZ", "0.00", {4095, 3120, 1770, 405}};
+inline constexpr Control Label6{"Label6", "X", {3705, 2535, 180, 300}};
+inline constexpr Control Label4{"Label4", "Z", {3705, 3120, 180, 300}};
+inline constexpr Control Label3{"Label3", "Offsets", {3705, 2145, 3135, 210}};
+inline constexpr Line Line5{"Line5", 5265, 1950, 5265, 975};
+inline constexpr Line Line4{"Line4", 3510, 6240, 3510, 195, 2};
+inline constexpr Line Line3{"Line3", 1755, 4875, 1755, 3900};
+inline constexpr Control Label8{"Label8", "Offsets", {195, 5070, 3135, 210}};
+inline constexpr Control Label10{"Label10", "Z", {195, 6045, 180, 300}};
+inline constexpr Control Label9{"Label9", "X", {195, 5460, 180, 300}};
+inline constexpr Control lblZ{"lblZ", "0.00", {585, 6045, 1770, 405}};
+inline constexpr Control lblX{"lblX", "0.00", {585, 5460, 1770, 405}};
+inline constexpr Control lblWallZ{"lblWallZ", "Wall Z", {1950, 4485, 465, 195}};
+inline constexpr Control lblWallX{"lblWallX", "Wall X", {1950, 3900, 465, 195}};
+inline constexpr Line Line2{"Line2", 195, 4875, 3315, 4875};
+inline constexpr Line Line1{"Line1", 195, 3315, 3315, 3315};
+inline constexpr Control Label5{"Label5", "Sizes", {195, 3510, 3135, 210}};
+inline constexpr Control lblTextZ{"lblTextZ", "Text Z", {195, 4485, 465, 195}};
+inline constexpr Control lblTextX{"lblTextX", "Text X", {195, 3900, 600, 195}};
+inline constexpr Control Label2{"Label2", "Z Position", {195, 1950, 3135, 210}};
+inline constexpr Control Label1{"Label1", "X Position", {195, 585, 3135, 210}};
+
+// The rows of the alignment lists: row 1, "[Default]", needs no offset.
+inline constexpr std::array<std::string_view, 5> rowsX{
+    "Center - Left Edge of Wall", "Align Left [Default]", "Center", "Align Right",
+    "Center - Right Edge of Wall"};
+inline constexpr std::array<std::string_view, 5> rowsZ{"Center - Bottom Edge of Wall",
+                                                       "Align Bottom [Default]", "Center",
+                                                       "Align Top", "Center - Top Edge of Wall"};
+
+// The rows of the four size lists, in numeric order: the powers of two a
+// texture or a wall usually has.
+inline constexpr std::array<std::string_view, 12> sizes{
+    "2", "4", "8", "16", "32", "64", "128", "256", "512", "1024", "2048", "4096"};
+
+// The About window: its client area, and its controls in order of creation.
+inline constexpr int aboutWidth = 5730;
+inline constexpr int aboutHeight = 3075;
+inline constexpr int aboutLeft = 2340; // its place on the screen
+inline constexpr int aboutTop = 1935;
+inline constexpr Control picIcon{"picIcon", "", {240, 240, 540, 540}};
+inline constexpr Control cmdOK{"cmdOK", "OK", {4245, 2535, 1260, 345}};
+inline constexpr Control aboutLabel1{"Label1",
+                                     "Free software under the MIT License.\n"
+                                     "Provided as is, without warranty of any kind.",
+                                     {1170, 1365, 3885, 540}};
+inline constexpr Control lblDescription{
+    "lblDescription", "Written by the Varnel developers", {1170, 975, 3885, 375}};
+inline constexpr Control lblTitle{"lblTitle", "Varnel", {1170, 240, 3885, 360}};
+// One engraved rule across the window above OK: a line in the shadow colour
+// with one in the light colour right below it.
+inline constexpr Line aboutRule{"Line1", 195, 2190, 5535, 2190};
+inline constexpr Control lblVersion{"lblVersion", "Version 1.0", {1170, 585, 3885, 225}};
+
+} // namespace core::layout

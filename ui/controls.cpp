@@ -1,0 +1,202 @@
+#include "ui/controls.h"
+
+#include "core/calculator.h"
+#include "ui/look.h"
+#include "ui/note.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QValidator>
+
+#include <memory>
+
+namespace ui {
+namespace {
+
+// Keeps a field's text within its length, refusing a typed character that
+// would not fit; a limit of 0 means none. Pastes are judged before they reach
+// it (PasteGuard below), so an edit refused here says nothing.
+class FieldRule : public QValidator {
+  public:
+    FieldRule(QObject* parent, int limit) : QValidator(parent), limit_(limit) {}
+
+    State validate(QString& text, int&) const override {
+        return limit_ > 0 && text.size() > limit_ ? Invalid : Acceptable;
+    }
+
+  private:
+    int limit_;
+};
+
+// Text pasted into a field, by key, by the context menu or by the middle
+// button, loses the blanks and line breaks at its ends, and a run of line
+// breaks inside it becomes one blank, so a number copied from a terminal or a
+// spreadsheet cell works as it is. A paste that would make the text longer
+// than the field takes is refused whole rather than cut short, and a note
+// beside the field says why.
+class PasteGuard : public QObject {
+  public:
+    // Watches field, and a size list that passes its keys on to it.
+    PasteGuard(QLineEdit* field, int limit, QWidget* list = nullptr)
+        : QObject(field), field_(field), limit_(limit) {
+        field->installEventFilter(this);
+        if (list != nullptr)
+            list->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste))
+                return Paste(QClipboard::Clipboard);
+            break;
+        case QEvent::MouseButtonRelease:
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton &&
+                QGuiApplication::clipboard()->supportsSelection())
+                return Paste(QClipboard::Selection);
+            break;
+        case QEvent::ContextMenu: {
+            std::unique_ptr<QMenu> menu(field_->createStandardContextMenu());
+            if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+                paste->disconnect();
+                connect(paste, &QAction::triggered, this, [this] { Paste(QClipboard::Clipboard); });
+            }
+            menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
+            return true;
+        }
+        default:
+            break;
+        }
+        return false;
+    }
+
+  private:
+    bool Paste(QClipboard::Mode mode) {
+        static const QRegularExpression breaks(QStringLiteral("[\\r\\n]+"));
+        const QString clean =
+            QGuiApplication::clipboard()->text(mode).trimmed().replace(breaks, QStringLiteral(" "));
+        if (field_->isReadOnly() || clean.isEmpty())
+            return true;
+        if (limit_ > 0 &&
+            field_->text().size() - field_->selectedText().size() + clean.size() > limit_)
+            ShowNote(field_, QString::fromStdString(core::TooLongNote()));
+        else
+            field_->insert(clean);
+        return true;
+    }
+
+    QLineEdit* field_;
+    int limit_;
+};
+
+template <class Widget> Widget* Place(Widget* widget, const core::layout::Control& c) {
+    widget->setObjectName(Text(c.name));
+    widget->setGeometry(TwipRect(c.box.left, c.box.top, c.box.width, c.box.height));
+    return widget;
+}
+
+} // namespace
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QLabel* Caption(QWidget* parent, const core::layout::Control& c, bool centred) {
+    auto* label = Place(new QLabel(Text(c.text), parent), c);
+    label->setAlignment(centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    return label;
+}
+
+QLabel* Heading(QWidget* parent, const core::layout::Control& c) {
+    QLabel* label = Caption(parent, c, true);
+    QFont font = label->font();
+    font.setBold(true);
+    font.setUnderline(true);
+    label->setFont(font);
+    return label;
+}
+
+QLabel* AxisLetter(QWidget* parent, const core::layout::Control& c) {
+    QLabel* label = Caption(parent, c, true);
+    label->setFont(LargeFont());
+    return label;
+}
+
+QLabel* Result(QWidget* parent, const core::layout::Control& c) {
+    QLabel* label = Caption(parent, c, true);
+    label->setFont(LargeFont());
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setLineWidth(1);
+    // A result sits on the colours of an input field.
+    label->setBackgroundRole(QPalette::Base);
+    label->setForegroundRole(QPalette::Text);
+    label->setAutoFillBackground(true);
+    label->setTextInteractionFlags(Qt::NoTextInteraction);
+    return label;
+}
+
+QLineEdit* Field(QWidget* parent, const core::layout::Control& c) {
+    auto* field = Place(new QLineEdit(Text(c.text), parent), c);
+    field->setValidator(new FieldRule(field, core::maxFieldLength));
+    new PasteGuard(field, core::maxFieldLength);
+    return field;
+}
+
+QComboBox* SizeList(QWidget* parent, const core::layout::Control& c) {
+    auto* list = Place(new QComboBox(parent), c);
+    list->setEditable(true);
+    // Whatever is typed stays exactly as typed: no completion to a row, and
+    // Enter never adds a row. The wheel changes the size only while the list
+    // has the focus (the window filters it otherwise), and gives no focus.
+    list->setCompleter(nullptr);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    list->setFocusPolicy(Qt::StrongFocus);
+    new PasteGuard(list->lineEdit(), 0, list);
+    for (const std::string_view size : core::layout::sizes)
+        list->addItem(Text(size));
+    list->setMaxVisibleItems(static_cast<int>(core::layout::sizes.size()));
+    list->setCurrentIndex(-1);
+    list->setEditText(Text(c.text));
+    return list;
+}
+
+QListWidget* AlignmentList(QWidget* parent, const core::layout::Control& c,
+                           std::span<const std::string_view> rows) {
+    auto* list = Place(new QListWidget(parent), c);
+    for (const std::string_view row : rows)
+        list->addItem(Text(row));
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setUniformItemSizes(true);
+    // The style draws no focus on a list: its frame turns the selection colour
+    // while it has the focus, and keeps its width, so nothing moves.
+    list->setStyleSheet(QStringLiteral("QListWidget { border: 2px solid palette(dark); }"
+                                       "QListWidget:focus { border-color: palette(highlight); }"));
+    // Every row gets the same share of the height, so all of them show.
+    const int rowHeight = (list->height() - 2 * list->frameWidth()) / list->count();
+    for (int row = 0; row < list->count(); ++row)
+        list->item(row)->setSizeHint(QSize(0, rowHeight));
+    return list;
+}
+
+QPushButton* CopyButton(QWidget* parent, const core::layout::Control& c) {
+    auto* button = Place(new QPushButton(Text(c.text), parent), c);
+    // Return and Enter press the focused button, as Space does.
+    button->setAutoDefault(true);
+    return button;
+}
+
+} // namespace ui
