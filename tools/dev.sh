@@ -29,7 +29,8 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev
     qt6-base-dev libgl-dev libxdamage-dev fonts-liberation2 python3
-    qt6-image-formats-plugins xvfb xauth xdotool xclip openbox x11-utils)
+    qt6-image-formats-plugins xvfb xauth xdotool xclip openbox x11-utils
+    weston qt6-wayland)
 case "$command" in
 fuzz) packages+=(clang libclang-rt-dev) ;;
 package) packages+=(desktop-file-utils appstream) ;;

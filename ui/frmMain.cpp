@@ -371,8 +371,11 @@ void frmMain::changeEvent(QEvent* event) {
             move(place);
     }
     // The desktop's colours changed: take them, kept readable.
-    if (event->type() == QEvent::ApplicationPaletteChange)
+    if (event->type() == QEvent::PaletteChange && !readable_) {
+        readable_ = true; // the change below comes back here
         setPalette(ReadablePalette(QApplication::palette()));
+        readable_ = false;
+    }
     QMainWindow::changeEvent(event);
 }
 

@@ -117,7 +117,8 @@ class frmMain : public QMainWindow {
     std::filesystem::path readFrom_;
     std::filesystem::path writeTo_;
     bool unloaded_ = false;
-    bool placed_ = false; // checked against the screens with the window manager's frame
+    bool placed_ = false;   // checked against the screens with the window manager's frame
+    bool readable_ = false; // the palette is being made readable
     // Where the windowing system cannot report the window's position, the
     // position read at start-up is what gets written back.
     float loadedTopTwips_ = 0;

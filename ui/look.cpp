@@ -79,11 +79,14 @@ QColor Softened(const QColor& text, const QColor& background) {
 } // namespace
 
 QPalette ReadablePalette(QPalette p) {
+    // Only what is changed here is the window's own; every other colour
+    // follows the desktop's as it changes.
+    p.setResolveMask(0);
     for (auto [text, background] : {std::pair{QPalette::WindowText, QPalette::Window},
                                     std::pair{QPalette::Text, QPalette::Base}})
         p.setColor(
             QPalette::Disabled, text,
-            Softened(p.color(QPalette::Active, text), p.color(QPalette::Active, background)));
+            Softened(p.color(QPalette::Active, text), p.color(QPalette::Disabled, background)));
     if (Contrast(p.color(QPalette::ToolTipText), p.color(QPalette::ToolTipBase)) < 4.5) {
         p.setColor(QPalette::ToolTipBase, p.color(QPalette::Active, QPalette::Base));
         p.setColor(QPalette::ToolTipText, p.color(QPalette::Active, QPalette::Text));

@@ -21,7 +21,8 @@ QRect TwipRect(int left, int top, int width, int height);
 // The desktop's palette, kept readable: disabled captions and results are
 // softened only as far as they still contrast 4.5 to 1 with what is behind
 // them, and a note whose tooltip colours would not is shown in the colours of
-// an input field instead.
+// an input field instead. Only those colours are set: set on a window, every
+// other colour follows the desktop's.
 QPalette ReadablePalette(QPalette desktop);
 
 // The contrast of two colours, from 1 to 21, as accessibility guidelines

@@ -3,6 +3,7 @@
 // by button, Return and window-wide shortcut; texture sizes from dropped or opened files; start-up
 // from and shut-down to the file; and at scales 1 and 2, a layout where all fits, nothing
 // overlaps, Tab visits the stops in order and every control is named.
+#include "ui/frmAbout.h"
 #include "ui/frmMain.h"
 
 #include <QTest>
@@ -175,7 +176,10 @@ class tst_window : public QObject {
         open();
         window->show();
         QApplication::setActiveWindow(window.get());
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        // Wayland activates a window when the user asks: there, only the window's look counts.
+        const bool wayland = QGuiApplication::platformName().startsWith("wayland");
+        QVERIFY(wayland ? QTest::qWaitForWindowExposed(window.get())
+                        : QTest::qWaitForWindowActive(window.get()));
     }
 
     void layoutFitsAndNothingOverlaps() {
@@ -205,7 +209,10 @@ class tst_window : public QObject {
                 QVERIFY(rect.height() >= list->fontMetrics().height());
                 QVERIFY(list->fontMetrics().horizontalAdvance(list->item(row)->text()) <
                         rect.width() - 4);
-                QVERIFY(list->item(row)->toolTip().contains("offset = ")); // gives its formula
+                // Each row's tip gives its formula, in the row's own words.
+                const QString tip = list->item(row)->toolTip();
+                QVERIFY(tip.contains("offset = ") &&
+                        tip.startsWith(list->item(row)->text().section(' ', 0, 0)));
             }
         }
     }
@@ -221,9 +228,14 @@ class tst_window : public QObject {
                          name.startsWith("lst") == find(name)->toolTip().isEmpty(),
                      qPrintable(name));
         }
-        // The tooltips give each copy's shortcut as its command has it.
+        // The tooltips give each copy's shortcut as its command has it, and wrap to fit.
         QVERIFY(find("cmdFCCopyZ")->toolTip().contains("Ctrl+Y"));
         QVERIFY(find("txtFCX")->toolTip().contains("Up to 8 characters"));
+        QToolTip::showText(window->mapToGlobal(QPoint()), find("cmbTextX")->toolTip(),
+                           window.get());
+        QVERIFY(QToolTip::isVisible());
+        for (QWidget* tip : QApplication::topLevelWidgets())
+            QVERIFY(!tip->inherits("QTipLabel") || tip->width() < window->width());
         QCOMPARE(QApplication::focusWidget(), find(stops[0]));
         const auto edge = [this] { return find("lstPosX")->grab().toImage().pixelColor(0, 20); };
         const QColor focused = edge();
@@ -236,9 +248,74 @@ class tst_window : public QObject {
             press("Tab");
             QCOMPARE(QApplication::focusWidget(), find(stop));
         }
-        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) // About is modal; both close it
+        // About is modal and belongs to the window, so it opens above it, also while the window
+        // keeps on top; Escape and Return both close it.
+        press("Ctrl+T");
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return})
             QVERIFY(answered([this] { find<QAction>("About")->trigger(); },
-                             [key](QWidget* about) { QTest::keyClick(about, key); }));
+                             [this, key](QWidget* about) {
+                                 QCOMPARE(about->parentWidget(), window.get());
+                                 QVERIFY(about->windowFlags() & Qt::WindowStaysOnTopHint);
+                                 QTest::keyClick(about, key);
+                             }));
+    }
+
+    // Captions, lines, results and notes contrast at least 4.5 to 1 with what is behind them, on
+    // the desktop's own colours, light or dark; disabled captions are weaker, yet as readable.
+    void readableInLightAndDarkPalettes() {
+        const QPalette light = QApplication::palette();
+        QPalette dark = light;
+        for (auto [role, colour] : {std::pair{QPalette::Window, "#353535"},
+                                    {QPalette::WindowText, "#f0f0f0"},
+                                    {QPalette::Base, "#232323"},
+                                    {QPalette::Text, "#ffffff"},
+                                    {QPalette::Dark, "#202020"},
+                                    {QPalette::Light, "#505050"},
+                                    {QPalette::Button, "#353535"},
+                                    {QPalette::ButtonText, "#f0f0f0"},
+                                    {QPalette::ToolTipBase, "#404040"}})
+            dark.setColor(role, QColor(colour));
+        for (const char* faint : {"#6a6a6a", "#f8f8f8"}) // a theme's own disabled greys
+            dark.setColor(QPalette::Disabled, QPalette::WindowText, QColor(faint));
+        const auto contrast = [](const QColor& a, const QColor& b) { // as the guidelines measure it
+            const auto luminance = [](const QColor& c) {
+                double sum = 0;
+                for (auto [v, w] :
+                     {std::pair{c.redF(), .2126}, {c.greenF(), .7152}, {c.blueF(), .0722}})
+                    sum += w * (v <= .04045 ? v / 12.92 : std::pow((v + .055) / 1.055, 2.4));
+                return sum;
+            };
+            const double x = luminance(a) + .05, y = luminance(b) + .05;
+            return std::max(x, y) / std::min(x, y);
+        };
+        for (const QPalette& desktop : {dark, light}) {
+            QApplication::setPalette(desktop);
+            row("lstPosX", 1);         // X's captions disabled
+            click(find("cmdFCCopyX")); // a note shows
+            const QPalette p = window->palette();
+            QCOMPARE(p.color(QPalette::Window), desktop.color(QPalette::Window));
+            for (QLabel* label : window->centralWidget()->findChildren<QLabel*>()) {
+                const auto group = label->isEnabled() ? QPalette::Active : QPalette::Disabled;
+                const QPalette::ColorRole behind =
+                    label->autoFillBackground() ? label->backgroundRole() : QPalette::Window;
+                QVERIFY2(contrast(p.color(group, label->foregroundRole()),
+                                  p.color(group, behind)) >= 4.5,
+                         qPrintable(label->objectName()));
+            }
+            const auto weaker = [&](QPalette::ColorRole text, QPalette::ColorRole behind) {
+                return contrast(p.color(QPalette::Disabled, text), p.color(behind)) <
+                       contrast(p.color(QPalette::Active, text), p.color(behind));
+            };
+            QVERIFY(weaker(QPalette::WindowText, QPalette::Window) &&
+                    weaker(QPalette::Text, QPalette::Base));
+            ui::frmAbout about; // its engraved rule too: the shadow line
+            for (QWidget* w :
+                 window->findChildren<QWidget*>(QRegularExpression("^Line\\d$")) +
+                     QList<QWidget*>{about.findChildren<QWidget*>("Line1").constFirst()})
+                QVERIFY2(contrast(w->grab().toImage().pixelColor(0, 0),
+                                  p.color(QPalette::Window)) >= 4.5,
+                         qPrintable(w->objectName()));
+        }
     }
 
     // Each input recalculates its own result, and no other: the rules of the texts are the
@@ -427,27 +504,38 @@ class tst_window : public QObject {
         QFETCH(TextureFile, texture);
         aligned();
         const QUrl url = QUrl::fromUserInput(texture.file, directory.path());
-        if (texture.opened) {
+        // A drop is a copy, also where the source proposes a move (Shift held), which would
+        // delete the user's file; while the file hovers, a note says what a drop will do.
+        const auto drop = [this](const QUrl& file) {
+            QMimeData data;
+            data.setUrls({file, QUrl::fromLocalFile(directory.filePath("texture.png"))});
+            data.setText(file.toString()); // as file managers offer it too
+            const QPoint over = edit("cmbTextX")->mapTo(window.get(), QPoint(5, 5));
+            const auto actions = Qt::CopyAction | Qt::MoveAction;
+            QDragEnterEvent enter(over, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+            QDropEvent dropped(over, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+            QApplication::sendEvent(window->windowHandle(), &enter);
+            QVERIFY(enter.isAccepted() && enter.dropAction() == Qt::CopyAction &&
+                    !note().isEmpty());
+            QApplication::sendEvent(window->windowHandle(), &dropped);
+            QCOMPARE(dropped.dropAction(), Qt::CopyAction);
+        };
+        if (texture.opened) { // in the folder of the last texture
+            drop(QUrl::fromLocalFile(directory.filePath("texture.png")));
             QVERIFY(answered(
                 [this] { press("Ctrl+O"); },
-                [&url](QWidget* dialog) {
+                [this, &url](QWidget* dialog) {
+                    QCOMPARE(static_cast<QFileDialog*>(dialog)->directory(),
+                             QDir(directory.path()));
                     dialog->findChild<QLineEdit*>("fileNameEdit")->setText(url.toLocalFile());
                     static_cast<QDialog*>(dialog)->accept(); // as if typed and opened
                 }));
         } else {
-            QMimeData data;
-            data.setUrls({url, QUrl::fromLocalFile(directory.filePath("texture.png"))});
-            data.setText(url.toString()); // as file managers offer it too
-            const QPoint over = edit("cmbTextX")->mapTo(window.get(), QPoint(5, 5));
-            QDragEnterEvent enter(over, Qt::CopyAction, &data, Qt::LeftButton, {});
-            QDropEvent drop(over, Qt::CopyAction, &data, Qt::LeftButton, {});
-            QApplication::sendEvent(window->windowHandle(), &enter);
-            QVERIFY(enter.isAccepted());
-            QApplication::sendEvent(window->windowHandle(), &drop);
+            drop(url);
         }
         const QString sizes = texts({"cmbTextX", "cmbTextZ", "lblX", "lblZ"}).join(' ');
         QCOMPARE(sizes, *texture.shows ? texture.shows : "64 32 24 12");
-        QVERIFY(*texture.shows || note() == "Not an image Varnel can read: " + url.fileName());
+        QCOMPARE(note(), *texture.shows ? "" : "Not an image Varnel can read: " + url.fileName());
     }
 
     // Quit by the close box (the end-to-end test quits by Ctrl+Q) saves everything, and the next
@@ -486,6 +574,24 @@ class tst_window : public QObject {
         QCOMPARE(window->focusWidget(), find("lstPosX"));
         QVERIFY(find<QAction>("mnuOnTop")->isChecked() &&
                 (window->windowFlags() & Qt::WindowStaysOnTopHint));
+    }
+
+    // Where the windowing system cannot keep a window on top (Wayland), Keep on Top is off and
+    // says why, and the choice and the place read at start-up go back to the file unchanged.
+    void keepsOnTopWhereThePlatformAllows() {
+        const bool wayland = QGuiApplication::platformName().startsWith("wayland");
+        open("[position]\ntop=600\nleft=900\n[options]\nontop=1\n");
+        window->show();
+        QAction* onTop = find<QAction>("mnuOnTop");
+        QCOMPARE(onTop->isEnabled(), !wayland);
+        QCOMPARE(onTop->toolTip().contains("Wayland"), wayland);
+        onTop->trigger();
+        window->close();
+        QFile file(ini);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray saved = file.readAll();
+        QVERIFY(saved.contains(wayland ? "ontop=1" : "ontop=0"));
+        QVERIFY(!wayland || saved.contains("top=600\nleft=900"));
     }
 
     // A stored position that leaves the window partly off the screens moves onto the nearest.
