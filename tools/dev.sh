@@ -13,7 +13,8 @@
 #          for /usr), checks it with lintian (no errors, no warnings), installs
 #          it with apt-get, runs the end-to-end test on /usr/bin/varnel under
 #          Xvfb and removes it again
-#   screenshot  takes docs/screenshot.png of the running window under Xvfb
+#   screenshot  takes docs/screenshot.png and docs/screenshot-dark.png of the
+#          running window under Xvfb, in a light and a dark desktop palette
 #   format rewrites every committed C++ file as .clang-format lays it out
 #   format-check  lists the committed C++ files that differ from that layout,
 #          and fails if there are any
@@ -35,7 +36,7 @@ case "$command" in
 fuzz) packages+=(clang libclang-rt-dev) ;;
 package) packages+=(desktop-file-utils appstream) ;;
 deb) packages+=(dpkg-dev lintian) ;;
-screenshot) packages+=(imagemagick) ;;
+screenshot) packages+=(imagemagick qt6ct) ;;
 windows) packages+=(g++-mingw-w64-x86-64-posix wine wine64 googletest) ;;
 format | format-check) packages=(clang-format git) ;;
 esac
@@ -127,7 +128,8 @@ deb)
     ;;
 screenshot)
     build "$preset"
-    bash tools/screenshot.sh "build/$preset/app/varnel"
+    bash tools/screenshot.sh "build/$preset/app/varnel" docs/screenshot.png light
+    bash tools/screenshot.sh "build/$preset/app/varnel" docs/screenshot-dark.png dark
     ;;
 windows)
     build windows

@@ -2,13 +2,15 @@
 # Takes docs/screenshot.png: the Varnel window, running on its own Xvfb server,
 # with a few example values typed in.
 #
-#   bash tools/screenshot.sh [path/to/varnel] [output.png]
+#   bash tools/screenshot.sh [path/to/varnel] [output.png] [light|dark]
 #
 # Without a program path it builds the default preset first. Needs xvfb-run,
 # xdotool and ImageMagick's import (bash tools/dev.sh screenshot installs them
 # and runs this). The program runs from a fresh temporary folder, so no
 # Varnel.ini of yours is read or changed. There is no window manager, so the
 # picture is the window without a frame: the menu bar and the client area.
+# "dark" takes it with qt6ct's "darker" colour scheme, a dark desktop palette
+# as users set one (package qt6ct).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,17 +22,19 @@ if [ -z "${VARNEL_SCREENSHOT_SERVER:-}" ]; then
         program=build/default/app/varnel
     fi
     output=${2:-docs/screenshot.png}
+    theme=${3:-light}
     [ -x "$program" ] || { echo "$program is not an executable file" >&2; exit 2; }
     for tool in xvfb-run xdotool import timeout; do
         command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 2; }
     done
     # A server of our own, 24-bit colour, whatever DISPLAY the caller has.
     VARNEL_SCREENSHOT_SERVER=1 exec timeout 90 xvfb-run -a -s "-screen 0 1024x768x24" \
-        bash "$0" "$(realpath "$program")" "$(realpath -m "$output")"
+        bash "$0" "$(realpath "$program")" "$(realpath -m "$output")" "$theme"
 fi
 
 program=$1
 output=$2
+theme=$3
 tmp=$(mktemp -d)
 pid=
 cleanup() {
@@ -44,10 +48,17 @@ cp "$program" "$tmp/varnel"
 # texture aligned to the top of a 72-high wall.
 printf '[lastsize]\r\ntextx=64\r\ntextz=128\r\nwallx=16\r\nwallz=72\r\n' >"$tmp/Varnel.ini"
 mkdir -m 700 "$tmp/xdg"
+look=()
+if [ "$theme" = dark ]; then
+    mkdir -p "$tmp/config/qt6ct"
+    printf '[Appearance]\ncolor_scheme_path=/usr/share/qt6ct/colors/darker.conf\ncustom_palette=true\nstyle=Fusion\n' \
+        >"$tmp/config/qt6ct/qt6ct.conf"
+    look=(QT_QPA_PLATFORMTHEME=qt6ct XDG_CONFIG_HOME="$tmp/config")
+fi
 
 window=
 for attempt in 1 2 3; do
-    (cd "$tmp" && exec env QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$tmp/xdg" ./varnel) \
+    (cd "$tmp" && exec env QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$tmp/xdg" "${look[@]}" ./varnel) \
         >"$tmp/varnel.log" 2>&1 &
     pid=$!
     for _ in $(seq 100); do
