@@ -1,0 +1,40 @@
+// Texture sizes straight from an image file's header, for the formats level
+// designers keep textures in: PNG, JPEG, BMP, GIF, TGA (every kind, with or
+// without the 2.0 footer, run-length encoded or not), PCX and DDS. Only the
+// bytes that hold the size are read, so a huge texture costs no more than a
+// small one, and no pixel is decoded.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string_view>
+
+namespace core {
+
+struct TextureSize {
+    int width = 0;
+    int height = 0;
+    bool operator==(const TextureSize&) const = default;
+};
+
+// Reads up to size bytes at offset into into and gives how many it read:
+// fewer at the end of the data, none past it.
+using ReadBytes = std::function<std::size_t(std::uint64_t offset, char* into, std::size_t size)>;
+
+// The width and height of the image whose bytes read gives, or nothing when
+// they are not one of the formats above, are cut short or are inconsistent, or
+// give an empty image or a side that does not fit an int. Formats with a mark of their own are
+// known by it; TGA, which has none, only when suffix (the file name's, without the dot, any case)
+// is "tga", "icb", "vda" or "vst", and its header makes sense. Never throws and never reads the
+// same bytes twice: the first 32 bytes, and for a JPEG each marker and segment length up to the
+// frame header, giving up after 1024 segments or 256 fill bytes, so a few kilobytes at most.
+std::optional<TextureSize> ReadTextureSize(const ReadBytes& read, std::string_view suffix);
+
+// The same for a file: nothing also when it cannot be opened or is not a
+// regular file.
+std::optional<TextureSize> TextureFileSize(const std::filesystem::path& file);
+
+} // namespace core
