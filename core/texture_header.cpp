@@ -33,7 +33,7 @@ class Data {
     }
 
   private:
-    static constexpr std::size_t kHead = 32;
+    static constexpr std::size_t kHead = 33; // a PNG's header chunk, its checksum included
 
     // A source that claims more than it was asked for is taken at its word
     // only up to what was asked.
@@ -167,6 +167,17 @@ std::optional<TextureSize> Pcx(std::string_view head) {
 
 // Any case: setting bit 5 lower-cases an ASCII letter and turns no other
 // character into one.
+// The CRC-32 a PNG chunk ends with, of its type and data.
+std::uint32_t Crc32(std::string_view bytes) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (const char c : bytes) {
+        crc ^= static_cast<unsigned char>(c);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
 bool IsTgaSuffix(std::string_view suffix) {
     for (const std::string_view known : {"tga", "icb", "vda", "vst"})
         if (std::equal(suffix.begin(), suffix.end(), known.begin(), known.end(),
@@ -178,7 +189,9 @@ bool IsTgaSuffix(std::string_view suffix) {
 std::optional<TextureSize> Read(const Data& data, std::string_view suffix) {
     const std::string_view head = data.Head();
     if (head.starts_with("\x89PNG\r\n\x1a\n"))
-        return head.size() >= 24 && BigEndian(head, 8, 4) == 13 && head.substr(12, 4) == "IHDR"
+        // A header whose checksum fails is damaged, its size with it.
+        return head.size() >= 33 && BigEndian(head, 8, 4) == 13 && head.substr(12, 4) == "IHDR" &&
+                       Crc32(head.substr(12, 17)) == BigEndian(head, 29, 4)
                    ? Size(BigEndian(head, 16, 4), BigEndian(head, 20, 4))
                    : std::nullopt;
     if (head.starts_with("\xFF\xD8"))

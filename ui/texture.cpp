@@ -1,6 +1,9 @@
 #include "ui/texture.h"
 
+#include "core/texture_header.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QUrl>
@@ -10,6 +13,11 @@ namespace ui {
 std::optional<QSize> ImageSize(const QUrl& link) {
     if (!link.isLocalFile() || !QFileInfo(link.toLocalFile()).isFile())
         return std::nullopt;
+    // The formats textures come in are read from their header by the reader
+    // both windows share; Qt's readers serve the others.
+    const auto texture = core::TextureFileSize(QFile::encodeName(link.toLocalFile()).toStdString());
+    if (texture)
+        return QSize(texture->width, texture->height);
     // A suffix Qt knows settles the format: TGA has no mark of its own, and a
     // TGA file Qt's reader refuses could pass for an icon file of the wrong
     // size. Only a file with another suffix is judged by its content.
@@ -35,9 +43,11 @@ QString FileName(const QUrl& link) {
 }
 
 QString ImageFilter() {
-    QStringList patterns;
+    // The header reader's formats, whatever image plugins are installed.
+    QStringList patterns{QStringLiteral("*.tga"), QStringLiteral("*.dds"), QStringLiteral("*.pcx")};
     for (const QByteArray& suffix : QImageReader::supportedImageFormats())
         patterns << QStringLiteral("*.") + QString::fromLatin1(suffix);
+    patterns.removeDuplicates();
     return QStringLiteral("Images (%1);;All files (*)").arg(patterns.join(QLatin1Char(' ')));
 }
 

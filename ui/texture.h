@@ -1,5 +1,5 @@
-// Texture sizes from image files, as far as Qt's image readers can tell them
-// from a file's header.
+// Texture sizes from image files: the shared header reader for the formats
+// textures come in, Qt's image readers for the others.
 #pragma once
 
 #include <QSize>
@@ -12,10 +12,12 @@ class QUrl;
 namespace ui {
 
 // The width and height of the image a local file holds, or nothing when the
-// link is not a local file, the file is not an image Qt can read here, or the
-// image is empty. Only the header is read for formats that keep the size
-// there (PNG, JPEG, TGA, BMP, TIFF, WebP and most others), so a huge texture
-// costs no more than a small one. Image format plugins load on the first call.
+// link is not a local file, the file is not an image Varnel can read here, or
+// the image is empty. PNG, JPEG, BMP, GIF, TGA of every kind, PCX and DDS are
+// read from their header alone; the formats Qt reads besides (TIFF, WebP and
+// others) from the header where they keep the size there, so a huge texture
+// costs no more than a small one. Qt's image format plugins load on the first
+// file that needs them.
 std::optional<QSize> ImageSize(const QUrl& link);
 
 // The name of the file a link points at, to show to the user.

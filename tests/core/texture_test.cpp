@@ -26,14 +26,16 @@ Size SizeOf(const std::string& data, std::string_view suffix) {
 }
 
 TEST(Header, SizeOfEachFormat) {
-    const std::string png = "\x89PNG\r\n\x1a\n"s + Bytes(13, -4) + "IHDR",
+    // A PNG header chunk of 8-bit RGB ends in its checksum, worked out apart (zlib.crc32).
+    const std::string png = "\x89PNG\r\n\x1a\n"s + Bytes(13, -4) + "IHDR", rgb = "\x08\x02\0\0\0"s,
                       bmp = "BM" + std::string(12, 0),
                       sof = Bytes(11, -2) + '\x08' + Bytes(3, -2) + Bytes(5, -2),
                       pcx = "\x0A\x05\x01\x08"s + Bytes(10, 2) + Bytes(1, 2),
                       dds = "DDS "s + Bytes(124, 4) + Bytes(0x1007, 4) + Bytes(3, 4);
     std::vector<std::tuple<std::string, std::string, Size>> cases = {
-        {"png", png + Bytes(5, -4) + Bytes(3, -4), {5, 3}},
-        {"png", png + Bytes(1LL << 31, -4) + Bytes(3, -4), {}},
+        {"png", png + Bytes(5, -4) + Bytes(3, -4) + rgb + Bytes(0xD45452AF, -4), {5, 3}},
+        {"png", png + Bytes(5, -4) + Bytes(3, -4) + rgb + Bytes(0xD45452AE, -4), {}}, // damaged
+        {"png", png + Bytes(1LL << 31, -4) + Bytes(3, -4) + rgb + Bytes(0x9217BCFC, -4), {}},
         {"gif", "GIF87a" + Bytes(5, 2) + Bytes(3, 2), {5, 3}},
         {"jpg", "\xFF\xD8\xFF\xE0\x00\x04\x00\x00\xFF\xC0"s + sof, {5, 3}},
         {"JPEG", "\xFF\xD8\xFF\xC4\x00\x02\xFF\xD0\xFF\xFF\xC2"s + sof, {5, 3}},

@@ -165,7 +165,7 @@ class tst_window : public QObject {
         };
         save("texture.tga", tga(32, 16));
         save("empty.tga", tga(0, 0));
-        save("old.tga", tga(32, 16).chopped(26)); // version 1, which Qt cannot read
+        save("old.tga", tga(32, 16).chopped(26)); // without the TGA 2.0 footer
         save("notes.txt", "not an image");
         // A format that keeps no size in a header.
         QVERIFY(QImage(32, 32, QImage::Format_RGB32).save(directory.filePath("texture.icns")));
@@ -493,7 +493,7 @@ class tst_window : public QObject {
                                      {"notes.txt", false, ""},
                                      {"folder", false, ""},
                                      {"empty.tga", false, ""},
-                                     {"old.tga", false, ""},
+                                     {"old.tga", false, "32 16 8 4"},
                                      {"https://example.com/brick.png", false, ""}};
         for (const TextureFile& f : files)
             QTest::addRow("%s %s", f.file, f.opened ? "opened" : "dropped") << f;
