@@ -156,16 +156,6 @@ class tst_window : public QObject {
         save("texture.png", png.data());
         // Its header no longer matches its checksum.
         save("corrupt.png", QByteArray(png.data()).replace(20, 1, "\x55"));
-        const auto tga = [](char width, char height) { // uncompressed, 24 bits, version 2
-            QByteArray header("\0\0\2\0\0\0\0\0\0\0\0\0\0\0\0\0\x18\0", 18);
-            header[12] = width;
-            header[14] = height;
-            return header + QByteArray(width * height * 3 + 8, '\0') +
-                   QByteArray("TRUEVISION-XFILE.", 18);
-        };
-        save("texture.tga", tga(32, 16));
-        save("empty.tga", tga(0, 0));
-        save("old.tga", tga(32, 16).chopped(26)); // without the TGA 2.0 footer
         save("notes.txt", "not an image");
         // A format that keeps no size in a header.
         QVERIFY(QImage(32, 32, QImage::Format_RGB32).save(directory.filePath("texture.icns")));
@@ -485,15 +475,14 @@ class tst_window : public QObject {
 
     void takesTextureSizesFromFiles_data() {
         QTest::addColumn<TextureFile>("texture");
+        // The header reader's formats are proven apart; here, one of them, and one that only
+        // Qt reads, and what is refused on the way to either.
         const TextureFile files[] = {{"texture.png", false, "64 128 24 60"},
-                                     {"texture.tga", false, "32 16 8 4"},
                                      {"texture.icns", false, "32 32 8 12"},
-                                     {"texture.tga", true, "32 16 8 4"},
+                                     {"texture.icns", true, "32 32 8 12"},
                                      {"corrupt.png", false, ""},
                                      {"notes.txt", false, ""},
                                      {"folder", false, ""},
-                                     {"empty.tga", false, ""},
-                                     {"old.tga", false, "32 16 8 4"},
                                      {"https://example.com/brick.png", false, ""}};
         for (const TextureFile& f : files)
             QTest::addRow("%s %s", f.file, f.opened ? "opened" : "dropped") << f;
