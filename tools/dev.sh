@@ -18,8 +18,11 @@
 #   format rewrites every committed C++ file as .clang-format lays it out
 #   format-check  lists the committed C++ files that differ from that layout,
 #          and fails if there are any
-#   windows  cross-builds calc/ and settings/ and their tests with MinGW-w64
-#          (preset "windows") and runs the tests under Wine, without a display
+#   windows  cross-builds varnel.exe, the native Windows window, and the
+#          tests of calc/, settings/ and core/ with MinGW-w64 (preset
+#          "windows"), runs the tests under Wine and the end-to-end test of
+#          varnel.exe under Wine on an X server of its own, and makes the
+#          package varnel-<version>-windows-x64.zip (varnel.exe, README, LICENSE)
 # The preset is "default", or "ci" (warnings are errors) when CI=true.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -134,6 +137,8 @@ screenshot)
 windows)
     build windows
     ctest --preset windows -j "$jobs"
+    cmake --build --preset windows --target windows_zip
+    echo "The Windows package: $(echo build/windows/varnel-*-windows-x64.zip)"
     ;;
 format | format-check)
     mapfile -t sources < <(git ls-files -- '*.cpp' '*.h')

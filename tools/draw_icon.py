@@ -14,6 +14,9 @@ Output, relative to the repository's top folder:
   resources/varnel.png             32 x 32, palette PNG, 16 colours
   resources/varnel.ico             16, 32 and 48 px entries, 4-bit BMP + AND mask
   resources/icons/varnel-N.png     N = 16, 32, 48, 64, 128, 256
+  resources/varnel-windows.ico     the 16, 32 and 48 px entries of varnel.ico
+                                   and a 256 px one as 32-bit RGBA PNG, the
+                                   form Windows takes for its largest icons
 
 Only the Python standard library is used, and the output is deterministic:
 no time stamps or other varying chunks are written, and the noise in the
@@ -344,6 +347,29 @@ def ico_bytes(canvases):
     return out + b"".join(bodies)
 
 
+def png_rgba_bytes(cv):
+    """The image as 8-bit RGBA PNG (colour type 6), index 0 clear."""
+    s = cv.size
+    rgba = [PALETTE[c] + ((0,) if c == TRANSPARENT else (255,)) for c in range(len(PALETTE))]
+    raw = b"".join(b"\x00" + b"".join(struct.pack("BBBB", *rgba[c]) for c in r) for r in cv.px)
+    return (b"\x89PNG\r\n\x1a\n"
+            + png_chunk(b"IHDR", struct.pack(">IIBBBBB", s, s, 8, 6, 0, 0, 0))
+            + png_chunk(b"IDAT", zlib.compress(raw, 9))
+            + png_chunk(b"IEND", b""))
+
+
+def windows_ico_bytes(imgs):
+    """varnel.ico's entries followed by a 256 px PNG entry."""
+    small = ico_bytes([imgs[16], imgs[32], imgs[48]])
+    png = png_rgba_bytes(imgs[256])
+    # Each BMP entry's offset grows by the directory entry added for the PNG.
+    out = struct.pack("<HHH", 0, 1, 4) + b"".join(
+        small[6 + 16 * i:18 + 16 * i] + struct.pack("<I", struct.unpack(
+            "<I", small[18 + 16 * i:22 + 16 * i])[0] + 16) for i in range(3))
+    out += struct.pack("<BBBBHHII", 0, 0, 0, 0, 1, 32, len(png), len(small) + 16)
+    return out + small[6 + 16 * 3:] + png
+
+
 def ico_decode(data):
     """Read back an ICO written by ico_bytes: {size: pixel rows}."""
     _, kind, count = struct.unpack("<HHH", data[:6])
@@ -381,7 +407,8 @@ def ico_decode(data):
 def outputs():
     imgs = images()
     files = {"varnel.png": png_bytes(imgs[32]),
-             "varnel.ico": ico_bytes([imgs[16], imgs[32], imgs[48]])}
+             "varnel.ico": ico_bytes([imgs[16], imgs[32], imgs[48]]),
+             "varnel-windows.ico": windows_ico_bytes(imgs)}
     for s in (16, 32, 48, 64, 128, 256):
         files[f"icons/varnel-{s}.png"] = png_bytes(imgs[s])
     return imgs, files
@@ -410,6 +437,12 @@ def check(root):
             bad.append("varnel.ico: differs from the drawing")
     except (OSError, ValueError, struct.error) as e:
         bad.append(f"varnel.ico: {e}")
+    try:
+        with open(os.path.join(root, "varnel-windows.ico"), "rb") as f:
+            if f.read() != windows_ico_bytes(imgs):
+                bad.append("varnel-windows.ico: differs from the drawing")
+    except OSError as e:
+        bad.append(f"varnel-windows.ico: {e}")
     bad = [b for b in bad if b]
     for b in bad:
         print(b, file=sys.stderr)

@@ -1,0 +1,149 @@
+#!/usr/bin/env bash
+# Proves varnel.exe under Wine on an X server of its own, with real keys and clicks (xdotool) and the clipboard as
+# another program reads it (xclip); probe.exe reads what the window shows. Every alignment of both axes with typed
+# sizes, the floor/ceiling half, each copy key from inside a field and each Copy button, the empty-field rule,
+# refused and trimmed pastes, the copy keys on a default row, the Tab order, Return on a button,
+# texture sizes through Ctrl+O, About, Ctrl+Q saving everything and the next start restoring it onto the screen,
+# and the layout at 144 DPI.
+#   bash tests/win32/e2e.sh VARNEL.EXE PROBE.EXE   (WINEPREFIX: the Wine prefix, made when missing)
+set -uo pipefail
+failures=0
+check() { if eval "$1"; then echo "PASS: $2"; else echo "FAIL: $2"; failures=$((failures + 1)); fi; }
+within() { local end=$((SECONDS + $1)); shift; until eval "$*"; do [ $SECONDS -lt $end ] || return 1; sleep 0.1; done; }
+tmp=$(mktemp -d) && dir=$tmp/Varnel && mkdir -p "$dir" "$tmp/textures" && cp "$1" "$2" "$dir/"
+export WINEPREFIX=${WINEPREFIX:-$tmp/wineprefix} WINEDEBUG=-all
+n=60 && while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
+Xvfb :$n -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 & xvfb=$!
+export DISPLAY=:$n
+trap 'wine reg delete "HKCU\\Control Panel\\Desktop" /v LogPixels /f >/dev/null 2>&1; wineserver -k; kill $xvfb; rm -rf "$tmp"' EXIT
+within 10 'xdotool getdisplaygeometry >/dev/null 2>&1' || { echo "FAIL: no X server"; exit 1; }
+wineserver -k 2>/dev/null # a server started without this display would hold the clipboard without one
+[ -f "$WINEPREFIX/system.reg" ] || wine wineboot -i >/dev/null 2>&1
+wineserver -p # one server for every start below
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 # no window manager
+
+probe() { wine "$dir/probe.exe" "$@" >"$tmp/state" 2>/dev/null; }
+get() { awk -F'\t' -v n="$1" -v c="${2:-2}" '$1 == n { print $c }' "$tmp/state"; } # NAME [COLUMN] of the last probe
+is() { probe && [ "$(get "$1" "${3:-2}")" = "$2" ]; }                                # NAME VALUE [COLUMN], probed anew
+key() { xdotool key --delay 30 "$@"; }
+type() { xdotool type --delay 30 -- "$1"; }
+# A click at NAME's centre, the pointer coming from elsewhere: Wine drops a click that no motion led to. 5: the wheel.
+click() { probe && xdotool mousemove 1 1 sleep 0.05 mousemove $(get "$1" 5) sleep 0.05 click "${2:-1}"; }
+clip() { printf '%s' "$1" | xclip -selection clipboard; }
+copied() { want=$1 && within 5 '[ "$(xclip -o -selection clipboard 2>/dev/null)" = "$want" ]'; }
+noted() { want=$1 && within 3 'probe && [ "$(get note)" = "$want" ] && [ "$(get note 6)" = shown ]'; }
+focus() { xdotool windowfocus --sync "$window"; }
+start() { # starts the copy in $dir and waits for its window, focused
+    (cd "$dir" && exec wine varnel.exe) >>"$tmp/log" 2>&1 & pid=$!
+    window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Varnel$' | head -n 1)
+    check '[ -n "$window" ] && focus' "the window is shown and focused" && sleep 0.3
+}
+ended() { check 'within 10 "! kill -0 $pid 2>/dev/null"' "$1"; }
+
+# The first start reads a place that the next ones must keep: 1500 and 3000 twips are 100 and 200 pixels at 96 DPI.
+printf '[position]\r\ntop=1500\r\nleft=3000\r\n' >"$dir/Varnel.ini"
+start
+check 'probe && [ "$(get window)" = "200 100 677 588" ] && [ "$(get window 4)" = "471 444" ]' \
+    "the window stands where Varnel.ini says, its client area 7065 by 6660 twips at 96 DPI"
+check '[ "$(get focus)" = lstPosX ] && [ "$(get lblX)$(get lblZ)$(get lblFCX)$(get lblFCZ)" = 0000 ] &&
+    [ "$(get cmbTextX 3)$(get cmdCopyZ 3)" = disableddisabled ]' "both axes start on their default rows, all results 0"
+
+# On a default row the copy keys belong to the window all the same: no cut, no undo, a note instead.
+key Tab Tab && type -3 && clip marker
+key ctrl+x && check 'noted "Nothing to copy: X is on its default row" && [ "$(get txtFCTextX)" = -3 ]' \
+    "Ctrl+X on X's default row says so and cuts nothing"
+key ctrl+z && check 'noted "Nothing to copy: Z is on its default row" && [ "$(get txtFCTextX)" = -3 ]' \
+    "Ctrl+Z on Z's default row says so and undoes nothing"
+check 'copied marker' "the clipboard keeps what it held"
+
+# Every alignment of X with typed sizes: T = 64, W = 16 give 32, 0, 24, 48, -48.
+click lstPosX && key Home Tab Tab && type 64 && key Tab && type 16
+check 'is lblX 32 && [ "$(get cmbTextX 3)" = enabled ]' "X centred on the left edge: 32, its sizes enabled"
+click lstPosX && key Home Down
+check 'is lblX 0 && [ "$(get cmbTextX 3)$(get cmdCopyX 3)" = disableddisabled ]' "X aligned left: 0, its sizes disabled"
+for expected in 24 48 -48; do key Down && check "is lblX $expected" "the next X alignment: $expected"; done
+# And of Z: T = 5, W = 2 give 2.5, 0, 1.5, 3, -3.
+click lstPosZ && key Home Tab Tab && type 5 && key Tab Tab && type 2
+check 'is lblZ 2.5' "Z centred on the bottom edge: 2.5"
+click lstPosZ && key Home
+for expected in 0 1.5 3 -3; do key Down && check "is lblZ $expected" "the next Z alignment: $expected"; done
+
+# The Tab order runs down each column of each half; a floor/ceiling field entered selects its text.
+order=
+for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14; do key Tab && probe && order="$order $(get focus)"; done
+check '[ "$order" = " cmbTextX cmbTextZ cmbWallX cmbWallZ cmdCopyX cmdCopyZ txtFCTextX txtFCTextZ txtFCX txtFCZ'\
+' cmdFCCopyX cmdFCCopyZ lstPosX lstPosZ" ]' "Tab visits every control in the window's order"
+key Tab Tab Tab Tab Tab Tab Tab && check 'is txtFCTextX 0:2 4' "entering Text X selects its text"
+# The floor/ceiling half: P = 1.5, M = 20 give 2.5; P = 0, M = -3 give 5; M = 40000 is off the grid.
+type 1.5 && key Tab Tab && type 20 && key Tab && type 40000
+check 'is lblFCX 2.5 && [ "$(get lblFCZ)" = Error ]' "1.5 on map X 20: 2.5; map Z 40000: Error"
+key BackSpace BackSpace BackSpace BackSpace BackSpace
+check 'is txtFCZ 0 && [ "$(get txtFCZ 4)" = 0:1 ] && [ "$(get lblFCZ)" = 0 ]' "an emptied field shows 0, selected"
+type -3 && check 'is lblFCZ 5' "the next key replaces the 0: -3 gives 5"
+
+# Each copy key from inside a field copies, and leaves the field as it was.
+key ctrl+w && check 'copied 2.5' "Ctrl+W in Map Z copies the floor X offset"
+key ctrl+y && check 'copied 5' "Ctrl+Y copies the floor Z offset"
+key ctrl+x && check 'copied -48 && is txtFCZ -3' "Ctrl+X copies the wall X offset and cuts nothing"
+key ctrl+z && check 'copied -3 && is txtFCZ -3' "Ctrl+Z copies the wall Z offset and undoes nothing"
+# A paste that would not fit is refused, also over a selection; blanks and line breaks around one go.
+key shift+Tab && clip 123456789 && key ctrl+v
+check 'noted "At most 8 characters" && [ "$(get txtFCX)" = 20 ]' "a 9-character paste over 20 is refused, with the note"
+clip $'  -32\r\n ' && key ctrl+v && check 'is txtFCX -32 && [ "$(get lblFCX)" = -1.5 ]' "a paste loses its blanks: -32"
+# Each Copy button; a copy note never takes the click meant for the control below it; Return presses a button.
+click cmdCopyX && click cmdCopyZ && check 'copied -3' "Copy X, then Copy Z right away: -3"
+click cmdFCCopyX && check 'copied -1.5' "Copy of the floor X offset"
+click cmdFCCopyZ && check 'copied 5' "Copy of the floor Z offset"
+key shift+Tab Return && check 'copied -1.5' "Return presses the focused Copy"
+
+# Texture sizes through Ctrl+O: a TGA of 48 by 20; the dialog then opens where the texture was.
+printf '\0\0\2\0\0\0\0\0\0\0\0\0\x30\0\x14\0\x18\0' >"$tmp/textures/wall.tga" && head -c 2880 /dev/zero >>"$tmp/textures/wall.tga"
+echo "not a picture" >"$tmp/textures/notes.txt"
+open() {
+    key ctrl+o && dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Texture Sizes from File$' | head -n 1)
+    xdotool windowfocus --sync "$dialog" && sleep 0.3 && type "$1" && key Return && sleep 0.5 && focus
+}
+open "Z:${tmp//\//\\}\\textures\\wall.tga"
+check 'is cmbTextX 48 && [ "$(get cmbTextZ)" = 20 ] && [ "$(get lblX)" = -32 ]' "Ctrl+O takes 48 by 20 from wall.tga"
+open notes.txt
+check 'noted "Not an image Varnel can read: notes.txt" && [ "$(get cmbTextX)" = 48 ]' "a file that is no image is refused"
+key ctrl+t && check 'is window topmost 3' "Ctrl+T keeps the window on top"
+key alt+h a && check 'within 5 "probe && [ \"\$(get about | head -n 1)/\$(get about 3 | head -n 1)\" = modal/topmost ]" &&
+    get about | grep -qx "Version 1.0.4"' "About opens modal, above the window, with the version"
+xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^About Varnel.exe$')" && key Return
+check 'within 5 "probe && ! grep -q ^about $tmp/state"' "Return closes About"
+focus && key ctrl+q && ended "Ctrl+Q quits"
+check 'diff <(tr -d "\r" <"$dir/Varnel.ini") - <<<"[position]
+top=1500
+left=3000
+[lastsize]
+textx=48
+textz=20
+wallx=16
+wallz=2
+[options]
+ontop=1
+[alignment]
+x=4
+z=4
+[floorceiling]
+textx=1.5
+mapx=-32
+textz=0
+mapz=-3"' "Varnel.ini holds everything, in place"
+
+# The next start restores it all; a place partly off the screen moves onto it.
+sed -i 's/^left=3000/left=-30000/' "$dir/Varnel.ini" && start
+check 'probe && [ "$(get window)" = "0 100 477 588" ] && [ "$(get window 3)" = topmost ]' "back on the screen, on top"
+check '[ "$(get cmbTextX)/$(get cmbTextZ)/$(get cmbWallX)/$(get cmbWallZ)" = 48/20/16/2 ] &&
+    [ "$(get lstPosX 4)$(get lstPosZ 4)" = 44 ] && [ "$(get txtFCTextX)/$(get txtFCX)/$(get txtFCZ)" = 1.5/-32/-3 ] &&
+    [ "$(get lblX)/$(get lblZ)/$(get lblFCX)/$(get lblFCZ)" = -32/-18/-1.5/5 ]' "sizes, rows, fields and results return"
+key ctrl+t && probe close && ended "the close box quits"
+check 'tr -d "\r" <"$dir/Varnel.ini" | grep -qz "left=0.*ontop=0"' "and saves the new place and keep-on-top"
+
+# At 144 DPI every twip is a tenth of a pixel.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1 && start
+check 'probe && [ "$(get window 4)" = "707 666" ]' "at 144 DPI the client area is 707 by 666 pixels"
+key ctrl+q && ended "and it quits"
+[ $failures -eq 0 ] && echo "PASS: win32 e2e" && exit 0
+echo "FAIL: win32 e2e ($failures failed)" && exit 1

@@ -1,0 +1,40 @@
+// What the calculator window and the About window share: text converted
+// between the program's UTF-8 and Windows' UTF-16, twips scaled to pixels at
+// a monitor's DPI, and the fonts chosen for that DPI.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace win32 {
+
+std::wstring Wide(std::string_view text);
+std::string Narrow(std::wstring_view text);
+
+// The text of a window or control.
+std::wstring Text(HWND window);
+
+// Twips (1/1440 inch) in pixels at dpi, rounded to the nearest.
+inline int Px(int twips, UINT dpi) {
+    return MulDiv(twips, static_cast<int>(dpi), 1440);
+}
+
+// The fonts of one DPI: the dialog font, at most 8 pt, as large as lets every
+// caption, list row and eight-character field fit its place; the headings'
+// bold and underlined form of it; and the larger font, at most 12 pt, of the
+// results and axis letters, as large as lets them fit. Owns its fonts.
+class Fonts {
+  public:
+    explicit Fonts(UINT dpi);
+    ~Fonts();
+    Fonts(const Fonts&) = delete;
+    Fonts& operator=(const Fonts&) = delete;
+
+    HFONT normal = nullptr;
+    HFONT heading = nullptr;
+    HFONT large = nullptr;
+};
+
+} // namespace win32
