@@ -4,7 +4,7 @@
 # sizes, the floor/ceiling half, each copy key from inside a field and each Copy button, the empty-field rule,
 # refused and trimmed pastes, the copy keys on a default row, the Tab order, Return on a button,
 # texture sizes through Ctrl+O, About, Ctrl+Q saving everything and the next start restoring it onto the screen,
-# and the layout at 144 DPI.
+# the layout at 144 DPI, and saving at the end of the session.
 #   bash tests/win32/e2e.sh VARNEL.EXE PROBE.EXE   (WINEPREFIX: the Wine prefix, made when missing)
 set -uo pipefail
 failures=0
@@ -141,9 +141,10 @@ check '[ "$(get cmbTextX)/$(get cmbTextZ)/$(get cmbWallX)/$(get cmbWallZ)" = 48/
 key ctrl+t && probe close && ended "the close box quits"
 check 'tr -d "\r" <"$dir/Varnel.ini" | grep -qz "left=0.*ontop=0"' "and saves the new place and keep-on-top"
 
-# At 144 DPI every twip is a tenth of a pixel.
+# At 144 DPI every twip is a tenth of a pixel. The end of the session saves, as Quit does.
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1 && start
 check 'probe && [ "$(get window 4)" = "707 666" ]' "at 144 DPI the client area is 707 by 666 pixels"
-key ctrl+q && ended "and it quits"
+key Tab Tab && type 96 && wine wineboot --end-session && ended "the end of the session ends it"
+check 'grep -q "^textx=96" "$dir/Varnel.ini"' "and saves what was typed"
 [ $failures -eq 0 ] && echo "PASS: win32 e2e" && exit 0
 echo "FAIL: win32 e2e ($failures failed)" && exit 1
