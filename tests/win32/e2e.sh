@@ -10,7 +10,7 @@ set -uo pipefail
 failures=0
 check() { if eval "$1"; then echo "PASS: $2"; else echo "FAIL: $2"; failures=$((failures + 1)); fi; }
 within() { local end=$((SECONDS + $1)); shift; until eval "$*"; do [ $SECONDS -lt $end ] || return 1; sleep 0.1; done; }
-tmp=$(mktemp -d) && dir=$tmp/Varnel && mkdir -p "$dir" "$tmp/textures" && cp "$1" "$2" "$dir/"
+tmp=$(mktemp -d) && dir=$tmp/Varnel && mkdir -p "$dir" "$tmp/textures" && cp "$1" "$dir/" && cp "$2" "$tmp/"
 export WINEPREFIX=${WINEPREFIX:-$tmp/wineprefix} WINEDEBUG=-all
 n=60 && while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
 Xvfb :$n -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 & xvfb=$!
@@ -22,7 +22,7 @@ wineserver -k 2>/dev/null # a server started without this display would hold the
 wineserver -p # one server for every start below
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 # no window manager
 
-probe() { wine "$dir/probe.exe" "$@" >"$tmp/state" 2>/dev/null; }
+probe() { wine "$tmp/probe.exe" "$@" >"$tmp/state" 2>/dev/null; }
 get() { awk -F'\t' -v n="$1" -v c="${2:-2}" '$1 == n { print $c }' "$tmp/state"; } # NAME [COLUMN] of the last probe
 is() { probe && [ "$(get "$1" "${3:-2}")" = "$2" ]; }                                # NAME VALUE [COLUMN], probed anew
 key() { xdotool key --delay 30 "$@"; }
@@ -56,8 +56,8 @@ key ctrl+z && check 'noted "Nothing to copy: Z is on its default row" && [ "$(ge
     "Ctrl+Z on Z's default row says so and undoes nothing"
 check 'copied marker' "the clipboard keeps what it held"
 
-# Every alignment of X with typed sizes: T = 64, W = 16 give 32, 0, 24, 48, -48.
-click lstPosX && key Home Tab Tab && type 64 && key Tab && type 16
+# Every alignment of X with typed sizes: T = 60+4, W = 16 give 32, 0, 24, 48, -48.
+click lstPosX && key Home Tab Tab && type 60+4 && key Tab && type 16
 check 'is lblX 32 && [ "$(get cmbTextX 3)" = enabled ]' "X centred on the left edge: 32, its sizes enabled"
 click lstPosX && key Home Down
 check 'is lblX 0 && [ "$(get cmbTextX 3)$(get cmdCopyX 3)" = disableddisabled ]' "X aligned left: 0, its sizes disabled"
@@ -74,9 +74,9 @@ for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14; do key Tab && probe && order="$order 
 check '[ "$order" = " cmbTextX cmbTextZ cmbWallX cmbWallZ cmdCopyX cmdCopyZ txtFCTextX txtFCTextZ txtFCX txtFCZ'\
 ' cmdFCCopyX cmdFCCopyZ lstPosX lstPosZ" ]' "Tab visits every control in the window's order"
 key Tab Tab Tab Tab Tab Tab Tab && check 'is txtFCTextX 0:2 4' "entering Text X selects its text"
-# The floor/ceiling half: P = 1.5, M = 20 give 2.5; P = 0, M = -3 give 5; M = 40000 is off the grid.
-type 1.5 && key Tab Tab && type 20 && key Tab && type 40000
-check 'is lblFCX 2.5 && [ "$(get lblFCZ)" = Error ]' "1.5 on map X 20: 2.5; map Z 40000: Error"
+# The floor/ceiling half: P = 3/2, M = 20 give 2.5; P = 0, M = -3 give 5; M = 40000 is off the grid.
+type 3/2 && key Tab Tab && type 20 && key Tab && type 40000
+check 'is lblFCX 2.5 && [ "$(get lblFCZ)" = Error ]' "3/2 on map X 20: 2.5; map Z 40000: Error"
 key BackSpace BackSpace BackSpace BackSpace BackSpace
 check 'is txtFCZ 0 && [ "$(get txtFCZ 4)" = 0:1 ] && [ "$(get lblFCZ)" = 0 ]' "an emptied field shows 0, selected"
 type -3 && check 'is lblFCZ 5' "the next key replaces the 0: -3 gives 5"
@@ -127,7 +127,7 @@ ontop=1
 x=4
 z=4
 [floorceiling]
-textx=1.5
+textx=3/2
 mapx=-32
 textz=0
 mapz=-3"' "Varnel.ini holds everything, in place"
@@ -136,15 +136,20 @@ mapz=-3"' "Varnel.ini holds everything, in place"
 sed -i 's/^left=3000/left=-30000/' "$dir/Varnel.ini" && start
 check 'probe && [ "$(get window)" = "0 100 477 588" ] && [ "$(get window 3)" = topmost ]' "back on the screen, on top"
 check '[ "$(get cmbTextX)/$(get cmbTextZ)/$(get cmbWallX)/$(get cmbWallZ)" = 48/20/16/2 ] &&
-    [ "$(get lstPosX 4)$(get lstPosZ 4)" = 44 ] && [ "$(get txtFCTextX)/$(get txtFCX)/$(get txtFCZ)" = 1.5/-32/-3 ] &&
+    [ "$(get lstPosX 4)$(get lstPosZ 4)" = 44 ] && [ "$(get txtFCTextX)/$(get txtFCX)/$(get txtFCZ)" = 3/2/-32/-3 ] &&
     [ "$(get lblX)/$(get lblZ)/$(get lblFCX)/$(get lblFCZ)" = -32/-18/-1.5/5 ]' "sizes, rows, fields and results return"
 key ctrl+t && probe close && ended "the close box quits"
 check 'tr -d "\r" <"$dir/Varnel.ini" | grep -qz "left=0.*ontop=0"' "and saves the new place and keep-on-top"
 
-# At 144 DPI every twip is a tenth of a pixel. The end of the session saves, as Quit does.
+# A copy under Program Files keeps its settings in %APPDATA%\Varnel. At 144 DPI every twip is a tenth of a
+# pixel. The end of the session saves, as Quit does.
+installed="$WINEPREFIX/drive_c/Program Files/Varnel" && ini="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Varnel"
+rm -rf "$installed" "$ini" && mkdir -p "$installed" && mv "$dir/varnel.exe" "$installed/" && dir=$installed
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1 && start
 check 'probe && [ "$(get window 4)" = "707 666" ]' "at 144 DPI the client area is 707 by 666 pixels"
 key Tab Tab && type 96 && wine wineboot --end-session && ended "the end of the session ends it"
-check 'grep -q "^textx=96" "$dir/Varnel.ini"' "and saves what was typed"
+check 'grep -q "^textx=96" "$ini/Varnel.ini" && [ ! -e "$installed/Varnel.ini" ]' \
+    "and saves what was typed, in the user's AppData"
+rm -rf "$installed" "$ini"
 [ $failures -eq 0 ] && echo "PASS: win32 e2e" && exit 0
 echo "FAIL: win32 e2e ($failures failed)" && exit 1
