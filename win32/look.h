@@ -16,6 +16,17 @@ std::string Narrow(std::wstring_view text);
 // The text of a window or control.
 std::wstring Text(HWND window);
 
+// A function of a system DLL that is loaded on first use rather than at
+// start-up, or null when it cannot be had. The file dialog's and the shell's
+// DLLs bring in many more, which would delay the window's first paint.
+template <class Function> Function* Late(const wchar_t* dll, const char* name) {
+    const HMODULE module = LoadLibraryW(dll);
+    // Through void (*)(), which converts to and from any function pointer.
+    return module == nullptr ? nullptr
+                             : reinterpret_cast<Function*>(
+                                   reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
 // Twips (1/1440 inch) in pixels at dpi, rounded to the nearest.
 inline int Px(int twips, UINT dpi) {
     return MulDiv(twips, static_cast<int>(dpi), 1440);

@@ -4,7 +4,6 @@
 #include "win32/window.h"
 
 #include <commctrl.h>
-#include <shlobj.h>
 
 #include <filesystem>
 #include <string>
@@ -14,11 +13,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path Known(int folder) {
+// A folder the system names in the environment, or an empty path.
+fs::path Known(const wchar_t* variable) {
     wchar_t path[MAX_PATH] = {};
-    return SUCCEEDED(SHGetFolderPathW(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path))
-               ? fs::path(path)
-               : fs::path();
+    const DWORD length = GetEnvironmentVariableW(variable, path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? fs::path(path) : fs::path();
 }
 
 // A copy in a folder the user can write keeps Varnel.ini beside itself; one
@@ -29,7 +28,7 @@ settings::Files SettingsFiles() {
     program.resize(GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size())));
     const fs::path folder = fs::path(program).parent_path();
     std::vector<fs::path> installed;
-    for (const int programs : {CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86}) {
+    for (const wchar_t* programs : {L"ProgramFiles", L"ProgramFiles(x86)"}) {
         const std::wstring root = Known(programs).native();
         const std::wstring& here = folder.native();
         if (!root.empty() && here.size() > root.size() && here[root.size()] == L'\\' &&
@@ -37,8 +36,7 @@ settings::Files SettingsFiles() {
                                  static_cast<int>(root.size()), TRUE) == CSTR_EQUAL)
             installed.push_back(folder);
     }
-    return settings::ChooseFiles(folder, Known(CSIDL_APPDATA) / L"Varnel" / L"Varnel.ini",
-                                 installed);
+    return settings::ChooseFiles(folder, Known(L"APPDATA") / L"Varnel" / L"Varnel.ini", installed);
 }
 
 } // namespace

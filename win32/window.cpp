@@ -165,15 +165,18 @@ Window::Window(HINSTANCE instance, settings::Files files) : files_(std::move(fil
     systemDpi_ = GetDpiForSystem();
     const int left = static_cast<int>(stored.leftTwips * static_cast<float>(systemDpi_) / 1440);
     const int top = static_cast<int>(stored.topTwips * static_cast<float>(systemDpi_) / 1440);
-    CreateWindowExW(0, className, L"Varnel", style, left, top, 0, 0, nullptr, nullptr, instance,
-                    this);
+    // Files dropped on it give the texture sizes.
+    CreateWindowExW(WS_EX_ACCEPTFILES, className, L"Varnel", style, left, top, 0, 0, nullptr,
+                    nullptr, instance, this);
     if (hwnd_ == nullptr)
         return;
+    // Made in place at the DPI of the monitor the window is on: moving and
+    // sizing each control again would cost the first paint a good while.
+    dpi_ = GetDpiForWindow(hwnd_);
+    fonts_ = std::make_unique<Fonts>(dpi_);
     CreateMenus();
     CreateControls(instance);
-    Layout(GetDpiForWindow(hwnd_));
     Place(stored.topTwips, stored.leftTwips);
-    DragAcceptFiles(hwnd_, TRUE);
 
     // The rows first: they enable the wall axes, whose results the sizes then give.
     for (std::size_t axis = 0; axis < 2; ++axis) {
@@ -276,11 +279,14 @@ void Window::CreateControls(HINSTANCE instance) {
             kind |= WS_TABSTOP | BS_PUSHBUTTON;
             break;
         }
+        const l::Box& box = part.control->box;
         const HWND control = CreateWindowExW(
-            extended, type, Wide(part.control->text).c_str(), kind, 0, 0, 0, 0, hwnd_,
+            extended, type, Wide(part.control->text).c_str(), kind, Px(box.left), Px(box.top),
+            Px(box.width), Px(box.height), hwnd_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstId + static_cast<int>(i))), instance,
             nullptr);
         controls_[i] = control;
+        Fit(i);
         if (part.kind == Kind::size) {
             for (const std::string_view row : l::sizes)
                 SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(row).c_str()));
@@ -306,44 +312,47 @@ void Window::CreateControls(HINSTANCE instance) {
         0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(noteId)), instance, nullptr);
 }
 
-// Everything at dpi: the frame, each control's place and font, and the row
-// heights of the lists, which show their five rows in full.
+// A control's font, and what its font decides: the row heights of a list,
+// which shows its five rows in full, and the height of a closed size list.
+void Window::Fit(std::size_t i) {
+    const HWND control = controls_[i];
+    const Kind kind = parts[i].kind;
+    const HFONT font = kind == Kind::heading                          ? fonts_->heading
+                       : kind == Kind::letter || kind == Kind::result ? fonts_->large
+                                                                      : fonts_->normal;
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (kind == Kind::list) {
+        RECT inside{};
+        GetClientRect(control, &inside);
+        SendMessageW(control, LB_SETITEMHEIGHT, 0, static_cast<LPARAM>(inside.bottom / 5));
+    } else if (kind == Kind::size) {
+        RECT closed{};
+        GetWindowRect(control, &closed);
+        const auto item = SendMessageW(control, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+        SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                     item + Px(parts[i].control->box.height) - (closed.bottom - closed.top));
+    } else if (kind == Kind::field) {
+        SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                     MAKELPARAM(Px(15), Px(15)));
+    }
+}
+
+// Everything again at a new dpi: the frame, and each control's place and font.
 void Window::Layout(UINT dpi) {
+    const auto old = std::move(fonts_); // in use until every control has its new font
     dpi_ = dpi;
-    auto fonts = std::make_unique<Fonts>(dpi);
+    fonts_ = std::make_unique<Fonts>(dpi);
     RECT frame{};
     GetWindowRect(hwnd_, &frame);
     const RECT sized = Frame(frame.left, frame.top, dpi);
     SetWindowPos(hwnd_, nullptr, sized.left, sized.top, sized.right - sized.left,
                  sized.bottom - sized.top, SWP_NOZORDER | SWP_NOACTIVATE);
     for (std::size_t i = 0; i < parts.size(); ++i) {
-        const HWND control = controls_[i];
         const l::Box& box = parts[i].control->box;
-        const Kind kind = parts[i].kind;
-        const HFONT font = kind == Kind::heading                          ? fonts->heading
-                           : kind == Kind::letter || kind == Kind::result ? fonts->large
-                                                                          : fonts->normal;
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        SetWindowPos(control, nullptr, Px(box.left), Px(box.top), Px(box.width), Px(box.height),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        if (kind == Kind::list) {
-            RECT inside{};
-            GetClientRect(control, &inside);
-            SendMessageW(control, LB_SETITEMHEIGHT, 0, static_cast<LPARAM>(inside.bottom / 5));
-        } else if (kind == Kind::size) {
-            // The edit part's height makes the closed list as high as its place.
-            RECT closed{};
-            GetWindowRect(control, &closed);
-            const auto item = SendMessageW(control, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-            SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-                         item + Px(box.height) - (closed.bottom - closed.top));
-        } else if (kind == Kind::field) {
-            SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
-                         MAKELPARAM(Px(15), Px(15)));
-        }
+        SetWindowPos(controls_[i], nullptr, Px(box.left), Px(box.top), Px(box.width),
+                     Px(box.height), SWP_NOZORDER | SWP_NOACTIVATE);
+        Fit(i);
     }
-    SendMessageW(note_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts->normal), FALSE);
-    fonts_ = std::move(fonts);
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -355,10 +364,9 @@ void Window::Place(float topTwips, float leftTwips) {
     const RECT frame = Frame(left, top, dpi_);
     std::vector<core::Rect> screens;
     EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&screens));
-    const core::Point place =
-        core::OnScreen({left, top, frame.right - frame.left, frame.bottom - frame.top}, screens);
-    SetWindowPos(hwnd_, nullptr, place.x, place.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    const core::Point place = core::OnScreen({left, top, width, height}, screens);
+    SetWindowPos(hwnd_, nullptr, place.x, place.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     // A monitor of another DPI gets the window laid out for it.
     if (const UINT dpi = GetDpiForWindow(hwnd_); dpi != dpi_)
         Layout(dpi);
@@ -436,10 +444,14 @@ LRESULT Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DROPFILES: {
         // Of several files, the first.
         const auto drop = reinterpret_cast<HDROP>(wParam);
-        std::wstring file(DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
-        file.resize(DragQueryFileW(drop, 0, file.data(), static_cast<UINT>(file.size())));
-        DragFinish(drop);
-        TextureSizesFrom(file);
+        const auto query = Late<decltype(DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
+        const auto finish = Late<decltype(DragFinish)>(L"shell32.dll", "DragFinish");
+        if (query != nullptr && finish != nullptr) {
+            std::wstring file(query(drop, 0, nullptr, 0) + 1, L'\0');
+            file.resize(query(drop, 0, file.data(), static_cast<UINT>(file.size())));
+            finish(drop);
+            TextureSizesFrom(file);
+        }
         return 0;
     }
     case WM_ACTIVATE:
@@ -697,7 +709,8 @@ void Window::OpenTexture() {
     dialog.lpstrInitialDir = textureFolder_.empty() ? nullptr : textureFolder_.c_str();
     dialog.lpstrTitle = L"Texture Sizes from File";
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (GetOpenFileNameW(&dialog))
+    const auto open = Late<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    if (open != nullptr && open(&dialog))
         TextureSizesFrom(file.c_str());
 }
 

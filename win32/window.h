@@ -45,6 +45,7 @@ class Window {
     void CreateControls(HINSTANCE instance);
     void CreateMenus();
     void Place(float topTwips, float leftTwips);
+    void Fit(std::size_t i);
     void Layout(UINT dpi);
     void Paint();
     LRESULT Colour(HDC dc, HWND control);
