@@ -61,10 +61,6 @@ constexpr FloorAxis floors[] = {
 constexpr const l::Line* lines[] = {&l::Line1, &l::Line2, &l::Line3,
                                     &l::Line4, &l::Line5, &l::Line6};
 
-int Id(const l::Control& control) {
-    return IdOf(control);
-}
-
 RECT ClientRect(HWND control) {
     RECT rect{};
     GetWindowRect(control, &rect);
@@ -116,8 +112,10 @@ void PutOnClipboard(HWND owner, const std::wstring& text) {
     EmptyClipboard();
     const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     if (const HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-        CopyMemory(GlobalLock(data), text.c_str(), bytes);
-        GlobalUnlock(data);
+        if (void* into = GlobalLock(data)) {
+            CopyMemory(into, text.c_str(), bytes);
+            GlobalUnlock(data);
+        }
         if (SetClipboardData(CF_UNICODETEXT, data) == nullptr)
             GlobalFree(data);
     }
@@ -391,6 +389,9 @@ void Window::Paint() {
 // edited; the note in the colours of a tooltip.
 LRESULT Window::Colour(HDC dc, HWND control) {
     const bool note = control == note_;
+    if (!note && std::find(controls_.begin(), controls_.end(), control) == controls_.end())
+        return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                              reinterpret_cast<LPARAM>(control));
     const int back = note                              ? COLOR_INFOBK
                      : KindOf(control) == Kind::result ? COLOR_WINDOW
                                                        : COLOR_BTNFACE;
@@ -564,28 +565,26 @@ void Window::Notified(int id, int code) {
         const WallAxis& wall = walls[axis];
         const FloorAxis& floor = floors[axis];
         const HWND control = GetDlgItem(hwnd_, id);
-        if (id == Id(wall.list) && code == LBN_SELCHANGE) {
+        if (id == IdOf(wall.list) && code == LBN_SELCHANGE) {
             Alignment(axis);
-        } else if ((id == Id(wall.texture) || id == Id(wall.wall)) && code == CBN_SELCHANGE) {
+        } else if ((id == IdOf(wall.texture) || id == IdOf(wall.wall)) && code == CBN_SELCHANGE) {
             // The pick's text, which the list puts in its field only afterwards.
-            const auto row = static_cast<WPARAM>(SendMessageW(control, CB_GETCURSEL, 0, 0));
-            std::wstring text(
-                static_cast<std::size_t>(SendMessageW(control, CB_GETLBTEXTLEN, row, 0)), L'\0');
-            SendMessageW(control, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(text.data()));
-            SetSize(control, text);
-        } else if ((id == Id(wall.texture) || id == Id(wall.wall)) && code == CBN_EDITCHANGE) {
+            const LRESULT row = SendMessageW(control, CB_GETCURSEL, 0, 0);
+            if (row >= 0 && row < static_cast<LRESULT>(l::sizes.size()))
+                SetSize(control, Wide(l::sizes[static_cast<std::size_t>(row)]));
+        } else if ((id == IdOf(wall.texture) || id == IdOf(wall.wall)) && code == CBN_EDITCHANGE) {
             WallChange(axis, control);
-        } else if ((id == Id(wall.texture) || id == Id(wall.wall)) && code == CBN_KILLFOCUS) {
+        } else if ((id == IdOf(wall.texture) || id == IdOf(wall.wall)) && code == CBN_KILLFOCUS) {
             // A list left shows the start of its text.
             COMBOBOXINFO info{};
             info.cbSize = sizeof info;
             GetComboBoxInfo(control, &info);
             SendMessageW(info.hwndItem, EM_SETSEL, 0, 0);
-        } else if ((id == Id(floor.position) || id == Id(floor.map)) && code == EN_CHANGE) {
+        } else if ((id == IdOf(floor.position) || id == IdOf(floor.map)) && code == EN_CHANGE) {
             FloorChange(axis, control);
-        } else if (id == Id(wall.copy) && code == BN_CLICKED) {
+        } else if (id == IdOf(wall.copy) && code == BN_CLICKED) {
             Command(wall.command, false);
-        } else if (id == Id(floor.copy) && code == BN_CLICKED) {
+        } else if (id == IdOf(floor.copy) && code == BN_CLICKED) {
             Command(floor.command, false);
         }
     }
