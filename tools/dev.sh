@@ -34,7 +34,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev
     qt6-base-dev libgl-dev libxdamage-dev fonts-liberation2 python3
     qt6-image-formats-plugins xvfb xauth xdotool xclip openbox x11-utils
-    weston qt6-wayland)
+    weston qt6-wayland dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0)
 case "$command" in
 fuzz) packages+=(clang libclang-rt-dev) ;;
 package) packages+=(desktop-file-utils appstream) ;;

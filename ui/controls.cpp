@@ -4,6 +4,8 @@
 #include "ui/look.h"
 #include "ui/note.h"
 
+#include <QAbstractItemView>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
@@ -101,6 +103,51 @@ class PasteGuard : public QObject {
     int limit_;
 };
 
+// How assistive technology meets a size list: as an editable combo box, but
+// named by its accessible name. Qt's own interface names a combo box by its
+// text on Linux, so each size list was read as its number ("64 editable combo
+// box"). Its parts are Qt's: the list of sizes, then the text being edited.
+class SizeListInterface : public QAccessibleWidget {
+  public:
+    explicit SizeListInterface(QComboBox* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Value ? List()->currentText() : QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.editable = s.expandable = true;
+        s.expanded = List()->view()->isVisible();
+        return s;
+    }
+    int childCount() const override { return 2; }
+    QAccessibleInterface* child(int index) const override {
+        QWidget* part = index == 0   ? static_cast<QWidget*>(List()->view())
+                        : index == 1 ? List()->lineEdit()
+                                     : nullptr;
+        return QAccessible::queryAccessibleInterface(part);
+    }
+    int indexOfChild(const QAccessibleInterface* part) const override {
+        return part->object() == List()->view() ? 0 : part->object() == List()->lineEdit() ? 1 : -1;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        const QLineEdit* edit = List()->lineEdit();
+        return QRect(edit->mapToGlobal(QPoint()), edit->size()).contains(x, y) ? child(1) : nullptr;
+    }
+    QStringList actionNames() const override {
+        return QAccessibleWidget::actionNames() << showMenuAction();
+    }
+    void doAction(const QString& action) override {
+        if (action == showMenuAction())
+            List()->showPopup();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+  private:
+    QComboBox* List() const { return static_cast<QComboBox*>(widget()); }
+};
+
 template <class Widget> Widget* Place(Widget* widget, const core::layout::Control& c) {
     widget->setObjectName(Text(c.name));
     widget->setGeometry(TwipRect(c.box.left, c.box.top, c.box.width, c.box.height));
@@ -155,7 +202,10 @@ QLineEdit* Field(QWidget* parent, const core::layout::Control& c) {
 }
 
 QComboBox* SizeList(QWidget* parent, const core::layout::Control& c) {
-    auto* list = Place(new QComboBox(parent), c);
+    auto* list = new QComboBox(parent);
+    // Before anything asks for its interface and is given Qt's own.
+    QAccessible::registerAccessibleInterface(new SizeListInterface(list));
+    Place(list, c);
     list->setEditable(true);
     // Whatever is typed stays exactly as typed: no completion to a row, and
     // Enter never adds a row. The wheel changes the size only while the list

@@ -36,15 +36,13 @@ frmAbout::frmAbout(QWidget* parent)
     };
     text(layout::aboutLabel1);
     text(layout::lblDescription);
-    QLabel* lblTitle = text(layout::lblTitle);
+    text(layout::lblTitle);
     // One engraved rule: a shadow line, as readable as a disabled caption, with
     // the palette's light colour right below it.
     new Line(layout::aboutRule, this, QPalette::WindowText, 0, QPalette::Disabled);
     new Line(layout::aboutRule, this, QPalette::Light, 1);
     lblVersion = text(layout::lblVersion);
-    // What a screen reader says as the window opens: its title, name and version.
     setAccessibleName(windowTitle());
-    lblTitle->setAccessibleName(lblTitle->text());
 
     // OK is both the default and the cancel button: Enter and Esc press it,
     // and so does the title bar's close box.
@@ -64,7 +62,10 @@ void frmAbout::showEvent(QShowEvent* event) {
 
 void frmAbout::Form_Load() {
     lblVersion->setText(QStringLiteral("Version ") + QString::fromLatin1(varnel::version));
-    setAccessibleDescription(QStringLiteral("Varnel, ") + lblVersion->text());
+    // A screen reader reads a window as it opens by its title and its lines of
+    // three words or more that the title does not hold: "Varnel" and "Version
+    // 1.0.4" alone are passed over, "Varnel, Version 1.0.4" is read, in its place.
+    lblVersion->setAccessibleName(QStringLiteral("Varnel, ") + lblVersion->text());
 }
 
 void frmAbout::cmdOK_Click() {

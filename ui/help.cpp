@@ -1,6 +1,7 @@
 #include "ui/help.h"
 #include "core/calculator.h"
 #include "ui/frmMain.h"
+#include "ui/note.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -8,11 +9,92 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 
 #include <iterator>
 
 namespace ui {
+namespace {
+
+// What a result is ("Wall X offset"), kept on it for its accessible name.
+const char* const resultName = "varnelResultName";
+
+// A result's accessible name: what it is, then the number it shows.
+void NameResult(QLabel* result) {
+    result->setAccessibleName(result->property(resultName).toString() + QStringLiteral(", ") +
+                              result->text());
+}
+
+// A checkable menu command as assistive technology meets it: a menu item that
+// toggles, checked or "not checked". Qt 6.4 hands AT-SPI neither the
+// "checkable" state nor a check menu item role, and a menu disowns any child
+// that is not a plain menu item (a check box there has no place in it), so an
+// unchecked command said nothing of its state: its description now says it.
+class ToggleCommand : public QAccessibleInterface, public QAccessibleActionInterface {
+  public:
+    explicit ToggleCommand(QAction* command) : command_(command) {}
+
+    bool isValid() const override { return Menu() != nullptr; }
+    QObject* object() const override { return command_; }
+    QWindow* window() const override { return Menu() ? Menu()->windowHandle() : nullptr; }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(Menu());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name)
+            return command_->iconText(); // the text without its "&"
+        if (t == QAccessible::Accelerator)
+            return command_->shortcut().toString(QKeySequence::NativeText);
+        if (t == QAccessible::Description && !command_->isChecked())
+            return QStringLiteral("not checked");
+        return {};
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override {
+        const QMenu* menu = Menu();
+        return menu ? menu->actionGeometry(command_).translated(menu->mapToGlobal(QPoint()))
+                    : QRect();
+    }
+    QAccessible::Role role() const override { return QAccessible::MenuItem; }
+    QAccessible::State state() const override {
+        QAccessible::State s;
+        const QMenu* menu = Menu();
+        s.invisible = !menu || !menu->isVisible() || !command_->isVisible();
+        s.focused = menu && menu->activeAction() == command_;
+        s.disabled = !command_->isEnabled();
+        s.checkable = true;
+        s.checked = command_->isChecked();
+        return s;
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
+                                                    : nullptr;
+    }
+    QStringList actionNames() const override { return {toggleAction()}; }
+    void doAction(const QString& action) override {
+        if (action == toggleAction() && command_->isEnabled())
+            command_->trigger();
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+  private:
+    QMenu* Menu() const {
+        for (QObject* shownIn : command_ ? command_->associatedObjects() : QObjectList())
+            if (auto* menu = qobject_cast<QMenu*>(shownIn))
+                return menu;
+        return nullptr;
+    }
+
+    QPointer<QAction> command_;
+};
+
+} // namespace
 
 void Describe(QWidget* control, const QString& name, const QString& description) {
     control->setAccessibleName(name);
@@ -41,8 +123,8 @@ void ShowResult(QLabel* result, const QString& text) {
     if (result->text() == text)
         return;
     result->setText(text);
-    QAccessibleValueChangeEvent changed(result, text);
-    QAccessible::updateAccessibility(&changed);
+    NameResult(result);
+    Announce(result, result->accessibleName());
 }
 
 // The words of the calculator window, in one place. Shortcuts come from the
@@ -69,10 +151,10 @@ void frmMain::DescribeControls() {
     DescribeAlignments(lstPosZ, QStringLiteral("Wall Z alignment"),
                        QStringLiteral("Choose where the texture sits up the wall."),
                        QStringLiteral("bottom"), QStringLiteral("top"));
-    Describe(cmbTextX, QStringLiteral("Texture size along X"), sizeHint);
-    Describe(cmbTextZ, QStringLiteral("Texture size along Z"), sizeHint);
-    Describe(cmbWallX, QStringLiteral("Wall length along X"), sizeHint);
-    Describe(cmbWallZ, QStringLiteral("Wall height along Z"), sizeHint);
+    Describe(cmbTextX, QStringLiteral("Texture X size"), sizeHint);
+    Describe(cmbTextZ, QStringLiteral("Texture Z size"), sizeHint);
+    Describe(cmbWallX, QStringLiteral("Wall X size"), sizeHint);
+    Describe(cmbWallZ, QStringLiteral("Wall Z size"), sizeHint);
     Describe(txtFCTextX, QStringLiteral("Texture position along X"), position.arg('X') + typing);
     Describe(txtFCTextZ, QStringLiteral("Texture position along Z"), position.arg('Z') + typing);
     Describe(txtFCX, QStringLiteral("Map X coordinate"), coordinate.arg('X') + typing);
@@ -89,11 +171,17 @@ void frmMain::DescribeControls() {
                    {lblFCZ, cmdFCCopyZ, mnuFCCopyZ, "floor/ceiling Z offset"}};
     for (const auto& r : results) {
         const QString what = QString::fromLatin1(r.what);
-        Describe(r.result, what.at(0).toUpper() + what.mid(1),
-                 QStringLiteral("%1 copies this value.").arg(keys(r.command)));
+        const QString name = what.at(0).toUpper() + what.mid(1);
+        Describe(r.result, name, QStringLiteral("%1 copies this value.").arg(keys(r.command)));
+        r.result->setProperty(resultName, name);
+        NameResult(r.result);
         Describe(r.copy, QStringLiteral("Copy ") + what,
                  QStringLiteral("Copies the %1. Shortcut: %2.").arg(what, keys(r.command)));
     }
+    // Before the menus are first shown, and so before anything asks for another.
+    for (QAction* command : actions())
+        if (command->isCheckable())
+            QAccessible::registerAccessibleInterface(new ToggleCommand(command));
 }
 
 } // namespace ui

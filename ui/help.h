@@ -20,7 +20,9 @@ void Describe(QWidget* control, const QString& name, const QString& description)
 void DescribeAlignments(QListWidget* list, const QString& name, const QString& description,
                         const QString& near, const QString& far);
 
-// Sets a result's text and tells assistive technology that the value changed.
+// Sets a result's text. Its accessible name holds the number too ("Wall X
+// offset, 56"), and assistive technology is told the new name once the result
+// has settled.
 void ShowResult(QLabel* result, const QString& text);
 
 } // namespace ui

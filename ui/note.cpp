@@ -1,6 +1,7 @@
 #include "ui/note.h"
 
 #include <QAccessible>
+#include <QAccessibleObject>
 #include <QLabel>
 #include <QStyle>
 #include <QTimer>
@@ -18,6 +19,42 @@ QRect Occupied(const QWidget* control) {
                                label->fontMetrics().size(0, label->text()), label->geometry());
 }
 
+// What assistive technology meets for a note, or for news: a notification
+// named by the object's "text". A screen reader speaks a notification as it
+// shows, wherever the focus is; through AT-SPI, Qt 6.4 has no other way to
+// tell one anything: it passes on neither alerts nor announcements.
+class Notification : public QAccessibleObject {
+  public:
+    explicit Notification(QObject* object) : QAccessibleObject(object) {}
+
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(object()->parent());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? object()->property("text").toString() : QString();
+    }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override {
+        QAccessible::State s;
+        const auto* shown = qobject_cast<const QWidget*>(object());
+        s.invisible = shown == nullptr || !shown->isVisible();
+        return s;
+    }
+    QRect rect() const override {
+        const auto* shown = qobject_cast<const QWidget*>(object());
+        return shown ? QRect(shown->mapToGlobal(QPoint()), shown->size()) : QRect();
+    }
+};
+
+// Tells assistive technology that a notification shows (again).
+void Notify(QObject* notification) {
+    QAccessibleEvent shown(notification, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}
+
 } // namespace
 
 void ShowNote(QWidget* near, const QString& text, int milliseconds) {
@@ -25,6 +62,7 @@ void ShowNote(QWidget* near, const QString& text, int milliseconds) {
     auto* note = area->findChild<QLabel*>(QStringLiteral("note"), Qt::FindDirectChildrenOnly);
     if (note == nullptr) {
         note = new QLabel(area);
+        QAccessible::registerAccessibleInterface(new Notification(note));
         note->setObjectName(QStringLiteral("note"));
         note->setAttribute(Qt::WA_TransparentForMouseEvents);
         note->setFocusPolicy(Qt::NoFocus);
@@ -58,9 +96,13 @@ void ShowNote(QWidget* near, const QString& text, int milliseconds) {
     }
     note->setGeometry(place);
     note->raise();
+    // Showing tells assistive technology; a note that replaces one still shown tells it here.
+    if (note->isVisible())
+        Notify(note);
     note->show();
-    QAccessibleEvent shown(note, QAccessible::Alert);
-    QAccessible::updateAccessibility(&shown);
+    // News not yet told is older than the note.
+    for (QTimer* news : area->window()->findChildren<QTimer*>(QStringLiteral("news")))
+        news->stop();
     // Only the latest note's timer hides it.
     const int serial = note->property("serial").toInt() + 1;
     note->setProperty("serial", serial);
@@ -78,6 +120,22 @@ void HideNote(QWidget* near) {
         note->setProperty("serial", note->property("serial").toInt() + 1);
         note->hide();
     }
+}
+
+void Announce(QWidget* subject, const QString& text) {
+    if (!QAccessible::isActive() || !subject->isVisible())
+        return;
+    auto* news = subject->findChild<QTimer*>(QStringLiteral("news"), Qt::FindDirectChildrenOnly);
+    if (news == nullptr) {
+        news = new QTimer(subject);
+        QAccessible::registerAccessibleInterface(new Notification(news));
+        news->setObjectName(QStringLiteral("news"));
+        news->setSingleShot(true);
+        news->setInterval(500);
+        QObject::connect(news, &QTimer::timeout, news, [news] { Notify(news); });
+    }
+    news->setProperty("text", text);
+    news->start();
 }
 
 } // namespace ui
