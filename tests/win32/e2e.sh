@@ -82,14 +82,17 @@ check 'is txtFCZ 0 && [ "$(get txtFCZ 4)" = 0:1 ] && [ "$(get lblFCZ)" = 0 ]' "a
 type -3 && check 'is lblFCZ 5' "the next key replaces the 0: -3 gives 5"
 
 # Each copy key from inside a field copies, and leaves the field as it was.
-key ctrl+w && check 'copied 2.5' "Ctrl+W in Map Z copies the floor X offset"
+key ctrl+w && check 'copied 2.5 && noted "Copied 2.5"' "Ctrl+W in Map Z copies the floor X offset, and says so"
 key ctrl+y && check 'copied 5' "Ctrl+Y copies the floor Z offset"
 key ctrl+x && check 'copied -48 && is txtFCZ -3' "Ctrl+X copies the wall X offset and cuts nothing"
 key ctrl+z && check 'copied -3 && is txtFCZ -3' "Ctrl+Z copies the wall Z offset and undoes nothing"
 # A paste that would not fit is refused, also over a selection; blanks and line breaks around one go.
-key shift+Tab && clip 123456789 && key ctrl+v
+click txtFCX && check 'is txtFCX 0:2 4' "a click into Map X selects its text"
+clip 123456789 && key ctrl+v
 check 'noted "At most 8 characters" && [ "$(get txtFCX)" = 20 ]' "a 9-character paste over 20 is refused, with the note"
-clip $'  -32\r\n ' && key ctrl+v && check 'is txtFCX -32 && [ "$(get lblFCX)" = -1.5 ]' "a paste loses its blanks: -32"
+clip $'1\r\n\r\n2' && key ctrl+v && check 'is txtFCX "1 2"' "line breaks pasted inside become one blank"
+key shift+Home && clip $'  -32.0000\r\n ' && key ctrl+v
+check 'is txtFCX -32.0000 && [ "$(get lblFCX)" = -1.5 ]' "a paste loses its blanks and fills the field: -32.0000"
 # Each Copy button; a copy note never takes the click meant for the control below it; Return presses a button.
 click cmdCopyX && click cmdCopyZ && check 'copied -3' "Copy X, then Copy Z right away: -3"
 click cmdFCCopyX && check 'copied -1.5' "Copy of the floor X offset"
@@ -128,7 +131,7 @@ x=4
 z=4
 [floorceiling]
 textx=3/2
-mapx=-32
+mapx=-32.0000
 textz=0
 mapz=-3"' "Varnel.ini holds everything, in place"
 
@@ -136,7 +139,7 @@ mapz=-3"' "Varnel.ini holds everything, in place"
 sed -i 's/^left=3000/left=-30000/' "$dir/Varnel.ini" && start
 check 'probe && [ "$(get window)" = "0 100 477 588" ] && [ "$(get window 3)" = topmost ]' "back on the screen, on top"
 check '[ "$(get cmbTextX)/$(get cmbTextZ)/$(get cmbWallX)/$(get cmbWallZ)" = 48/20/16/2 ] &&
-    [ "$(get lstPosX 4)$(get lstPosZ 4)" = 44 ] && [ "$(get txtFCTextX)/$(get txtFCX)/$(get txtFCZ)" = 3/2/-32/-3 ] &&
+    [ "$(get lstPosX 4)$(get lstPosZ 4)" = 44 ] && [ "$(get txtFCTextX)/$(get txtFCX)/$(get txtFCZ)" = 3/2/-32.0000/-3 ] &&
     [ "$(get lblX)/$(get lblZ)/$(get lblFCX)/$(get lblFCZ)" = -32/-18/-1.5/5 ]' "sizes, rows, fields and results return"
 key ctrl+t && probe close && ended "the close box quits"
 check 'tr -d "\r" <"$dir/Varnel.ini" | grep -qz "left=0.*ontop=0"' "and saves the new place and keep-on-top"
