@@ -31,6 +31,23 @@ std::string FloorResult(std::string_view position, std::string_view coordinate) 
     }
 }
 
+std::string Pasted(std::string_view clipboard) {
+    constexpr std::string_view blanks = " \t\v\f\r\n";
+    const std::size_t first = clipboard.find_first_not_of(blanks);
+    if (first == std::string_view::npos)
+        return {};
+    clipboard = clipboard.substr(first, clipboard.find_last_not_of(blanks) - first + 1);
+    std::string pasted;
+    for (std::size_t i = 0; i < clipboard.size(); ++i) {
+        const bool lineBreak = clipboard[i] == '\r' || clipboard[i] == '\n';
+        if (!lineBreak)
+            pasted += clipboard[i];
+        else if (i == 0 || (clipboard[i - 1] != '\r' && clipboard[i - 1] != '\n'))
+            pasted += ' ';
+    }
+    return pasted;
+}
+
 std::string CopiedNote(std::string_view copied) {
     return copied.empty() ? "Copied an empty result" : "Copied " + std::string(copied);
 }

@@ -36,6 +36,11 @@ constexpr bool AxisEnabled(int row) {
     return row != defaultRow;
 }
 
+// Text pasted into a field as the field takes it: without the blanks and line
+// breaks at its ends, and with each run of line breaks inside it as one blank,
+// so a number copied from a terminal or a spreadsheet cell works as it is.
+std::string Pasted(std::string_view clipboard);
+
 // The note that a copy has happened: "Copied 24", "Copied an empty result".
 std::string CopiedNote(std::string_view copied);
 

@@ -18,7 +18,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QValidator>
 
 #include <memory>
@@ -86,9 +85,8 @@ class PasteGuard : public QObject {
 
   private:
     bool Paste(QClipboard::Mode mode) {
-        static const QRegularExpression breaks(QStringLiteral("[\\r\\n]+"));
-        const QString clean =
-            QGuiApplication::clipboard()->text(mode).trimmed().replace(breaks, QStringLiteral(" "));
+        const QString clean = QString::fromStdString(
+            core::Pasted(QGuiApplication::clipboard()->text(mode).toStdString()));
         if (field_->isReadOnly() || clean.isEmpty())
             return true;
         if (limit_ > 0 &&
