@@ -73,25 +73,6 @@ bool Overlap(const RECT& a, const RECT& b) {
     return IntersectRect(&both, &a, &b) != 0;
 }
 
-// Text pasted into a field loses the blanks and line breaks at its ends; a
-// run of line breaks inside becomes one space.
-std::wstring Pasted(std::wstring_view text) {
-    constexpr std::wstring_view blanks = L" \t\r\n";
-    const std::size_t first = text.find_first_not_of(blanks);
-    if (first == std::wstring_view::npos)
-        return {};
-    text = text.substr(first, text.find_last_not_of(blanks) - first + 1);
-    std::wstring pasted;
-    bool lineBreak = false;
-    for (const wchar_t c : text) {
-        const bool isBreak = c == L'\r' || c == L'\n';
-        if (!isBreak || !lineBreak)
-            pasted += isBreak ? L' ' : c;
-        lineBreak = isBreak;
-    }
-    return pasted;
-}
-
 std::wstring ClipboardText(HWND owner) {
     std::wstring text;
     if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner))
@@ -683,7 +664,7 @@ void Window::Copy(HWND result, HWND button) {
 // A paste goes in whole or not at all: one that would make the field longer
 // than limit (0: no limit) is refused, and the note says why.
 void Window::Paste(HWND field, std::size_t limit) {
-    const std::wstring text = Pasted(ClipboardText(hwnd_));
+    const std::wstring text = Wide(core::Pasted(Narrow(ClipboardText(hwnd_))));
     DWORD start = 0, end = 0;
     SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
