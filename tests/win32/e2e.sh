@@ -141,7 +141,8 @@ check 'probe && [ "$(get window)" = "0 100 477 588" ] && [ "$(get window 3)" = t
 check '[ "$(get cmbTextX)/$(get cmbTextZ)/$(get cmbWallX)/$(get cmbWallZ)" = 48/20/16/2 ] &&
     [ "$(get lstPosX 4)$(get lstPosZ 4)" = 44 ] && [ "$(get txtFCTextX)/$(get txtFCX)/$(get txtFCZ)" = 3/2/-32.0000/-3 ] &&
     [ "$(get lblX)/$(get lblZ)/$(get lblFCX)/$(get lblFCZ)" = -32/-18/-1.5/5 ]' "sizes, rows, fields and results return"
-key ctrl+t && probe close && ended "the close box quits"
+key ctrl+t && probe && read -r _ top right _ <<<"$(get window)" && xdotool mousemove $((right - 12)) $((top + 11)) click 1
+ended "the close box quits"
 check 'tr -d "\r" <"$dir/Varnel.ini" | grep -qz "left=0.*ontop=0"' "and saves the new place and keep-on-top"
 
 # A copy under Program Files keeps its settings in %APPDATA%\Varnel. At 144 DPI every twip is a tenth of a
