@@ -24,7 +24,8 @@ wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/
 
 probe() { wine "$tmp/probe.exe" "$@" >"$tmp/state" 2>/dev/null; }
 get() { awk -F'\t' -v n="$1" -v c="${2:-2}" '$1 == n { print $c }' "$tmp/state"; } # NAME [COLUMN] of the last probe
-is() { probe && [ "$(get "$1" "${3:-2}")" = "$2" ]; }                                # NAME VALUE [COLUMN], probed anew
+# NAME VALUE [COLUMN]: waits for the window to show it, so a check never runs ahead of the keys before it.
+is() { name=$1 value=$2 column=${3:-2} && within 3 'probe && [ "$(get "$name" "$column")" = "$value" ]'; }
 key() { xdotool key --delay 30 "$@"; }
 type() { xdotool type --delay 30 -- "$1"; }
 # A click at NAME's centre, the pointer coming from elsewhere: Wine drops a click that no motion led to. 5: the wheel.
@@ -69,8 +70,10 @@ click lstPosZ && key Home
 for expected in 0 1.5 3 -3; do key Down && check "is lblZ $expected" "the next Z alignment: $expected"; done
 
 # The Tab order runs down each column of each half; a floor/ceiling field entered selects its text.
-order=
-for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14; do key Tab && probe && order="$order $(get focus)"; done
+order= && focused=lstPosZ
+for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14; do
+    key Tab && within 3 'probe && [ "$(get focus)" != "$focused" ]' && focused=$(get focus) && order="$order $focused"
+done
 check '[ "$order" = " cmbTextX cmbTextZ cmbWallX cmbWallZ cmdCopyX cmdCopyZ txtFCTextX txtFCTextZ txtFCX txtFCZ'\
 ' cmdFCCopyX cmdFCCopyZ lstPosX lstPosZ" ]' "Tab visits every control in the window's order"
 key Tab Tab Tab Tab Tab Tab Tab && check 'is txtFCTextX 0:2 4' "entering Text X selects its text"
