@@ -37,15 +37,18 @@ TEST(Header, SizeOfEachFormat) {
         {"png", png + Bytes(5, -4) + Bytes(3, -4) + rgb + Bytes(0xD45452AE, -4), {}}, // damaged
         {"png", png + Bytes(1LL << 31, -4) + Bytes(3, -4) + rgb + Bytes(0x9217BCFC, -4), {}},
         {"gif", "GIF87a" + Bytes(5, 2) + Bytes(3, 2), {5, 3}},
+        {"gif", "GIF89a" + Bytes(5, 2) + Bytes(0, 2), {}}, // empty
         {"jpg", "\xFF\xD8\xFF\xE0\x00\x04\x00\x00\xFF\xC0"s + sof, {5, 3}},
         {"JPEG", "\xFF\xD8\xFF\xC4\x00\x02\xFF\xD0\xFF\xFF\xC2"s + sof, {5, 3}},
         {"jpg", "\xFF\xD8\xFF\xDA\x00\x02\xFF\xC0"s + sof, {}},
+        {"jpg", "\xFF\xD8\xFF\x00\x00\x04\x00\x00\xFF\xC0"s + sof, {}}, // no marker
         {"jpg", "\xFF\xD8" + std::string(1000, '\xFF') + "\xC0" + sof, {}},
         {"bmp", bmp + Bytes(12, 4) + Bytes(5, 2) + Bytes(3, 2) + Bytes(1, 2), {5, 3}},
         {"bmp", bmp + Bytes(40, 4) + Bytes(5, 4) + Bytes(-3, 4) + Bytes(1, 2), {5, 3}},
         {"bmp", bmp + Bytes(124, 4) + Bytes(5, 4) + Bytes(-(1LL << 31), 4) + Bytes(1, 2), {}},
         {"pcx", pcx + Bytes(14, 2) + Bytes(3, 2), {5, 3}},
         {"pcx", pcx + Bytes(9, 2) + Bytes(3, 2), {}},
+        {"pcx", "\x0A\x05\x00\x08"s + Bytes(10, 2) + Bytes(1, 2) + Bytes(14, 2) + Bytes(3, 2), {}},
         {"dds", dds + Bytes(5, 4), {5, 3}}};
     // TGA: suffix, colour map type, image type, pixel depth, map entry bits, width, accepted.
     const std::tuple<const char*, int, int, int, int, int, bool> tgas[] = {
