@@ -36,7 +36,8 @@ copied() { check "within 5 '[ \"\$(xclip -o -selection clipboard)\" = \"$1\" ]'"
 # ACTIONS (key, click and copied) and ends the run with Ctrl+Q, or with the
 # signal END (TERM, HUP), which must save as Quit does.
 session() {
-    (cd "$tmp/cwd" && exec "${as[@]}" env QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$tmp/cwd" \
+    # A program that hangs spinning dies of its CPU limit, even if this script is killed first.
+    (cd "$tmp/cwd" && exec "${as[@]}" prlimit --cpu=30 env QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$tmp/cwd" \
         XDG_CONFIG_HOME="$tmp/cwd" HOME="$tmp/cwd" "$1/varnel") >"$tmp/log" 2>&1 &
     pid=$!
     shown() {
