@@ -4,7 +4,6 @@
 #include "settings/profile.h"
 
 #include <string>
-#include <system_error>
 
 namespace core {
 namespace {
@@ -25,7 +24,7 @@ bool KeepsItsText(const std::string& text) {
 
 } // namespace
 
-Stored Load(const std::filesystem::path& file) {
+Stored Load(const settings::Path& file) {
     // Each default is the one Stored starts with.
     Stored s;
     const auto whole = [&file](const char* section, const char* key, int fallback) {
@@ -65,9 +64,8 @@ Stored Load(const std::filesystem::path& file) {
     return s;
 }
 
-void Save(const std::filesystem::path& file, const Stored& s) {
-    std::error_code missing; // a per-user folder is made on first use; a failure shows below
-    std::filesystem::create_directories(file.parent_path(), missing);
+void Save(const settings::Path& file, const Stored& s) {
+    settings::MakeFolderFor(file); // a per-user folder is made on first use; a failure shows below
     const auto write = [&file](const char* section, const char* key, const std::string& value) {
         settings::WriteSetting(file, section, key, value); // a failed write is ignored
     };

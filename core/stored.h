@@ -4,8 +4,8 @@
 #pragma once
 
 #include "core/calculator.h"
+#include "settings/profile.h"
 
-#include <filesystem>
 #include <string>
 
 namespace core {
@@ -38,7 +38,7 @@ struct Stored {
 // have always been read ("12abc" as 12). A row outside 0 to 4, or a
 // floor/ceiling text longer than its field takes, gives the default. Never
 // throws.
-Stored Load(const std::filesystem::path& file);
+Stored Load(const settings::Path& file);
 
 // Writes everything to file, each key in place, in this order: the sizes, the
 // position, keep-on-top, the rows, the floor/ceiling fields. A size typed as
@@ -46,6 +46,6 @@ Stored Load(const std::filesystem::path& file);
 // the number the field showed; any other text is written as typed. A write
 // that fails is ignored: the file stays as it was. Makes the file's folder
 // first if it is missing.
-void Save(const std::filesystem::path& file, const Stored& stored);
+void Save(const settings::Path& file, const Stored& stored);
 
 } // namespace core

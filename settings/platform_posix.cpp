@@ -1,5 +1,5 @@
-// POSIX: temporary file, fsync and rename, which the standard library cannot
-// express with a durability guarantee.
+// POSIX: the file system through the standard library, and the temporary
+// file, fsync and rename, which it cannot express with a durability guarantee.
 #include "settings/platform.h"
 
 #include <cerrno>
@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <system_error>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -31,7 +32,7 @@ bool WriteAll(int fd, std::string_view content) {
 // Creates a file beside target that no other writer has (O_EXCL), named after
 // it, Varnel.ini.tmp-<number>, so a leftover from a killed process is easy to
 // recognise. The mode 0666 leaves the rest to the umask, as for any new file.
-int CreateTemporary(const std::filesystem::path& target, std::string& name) {
+int CreateTemporary(const Path& target, std::string& name) {
     std::random_device device;
     std::mt19937_64 random((static_cast<std::uint64_t>(device()) << 32) ^
                            static_cast<std::uint64_t>(::getpid()));
@@ -46,7 +47,60 @@ int CreateTemporary(const std::filesystem::path& target, std::string& name) {
 
 } // namespace
 
-bool ReplaceFile(const std::filesystem::path& file, std::string_view content) {
+namespace fs = std::filesystem;
+
+Kind KindOf(const Path& file) {
+    std::error_code error;
+    const fs::file_type type = fs::status(file, error).type();
+    return type == fs::file_type::not_found ? Kind::Missing
+           : type == fs::file_type::regular ? Kind::File
+                                            : Kind::Other;
+}
+
+std::optional<Path> LinkTarget(const Path& link) {
+    Path file = link;
+    for (int hops = 0; fs::is_symlink(fs::symlink_status(file)); ++hops) {
+        if (hops == 40)
+            return std::nullopt;
+        const Path target = fs::read_symlink(file);
+        file = target.is_absolute() ? target : file.parent_path() / target;
+    }
+    return file;
+}
+
+bool SameFile(const Path& a, const Path& b) {
+    std::error_code error;
+    return fs::equivalent(a, b, error);
+}
+
+Path FolderOf(const Path& file) {
+    return file.parent_path();
+}
+
+bool MakeFolders(const Path& folder) {
+    std::error_code error;
+    fs::create_directories(folder, error);
+    return fs::is_directory(folder, error);
+}
+
+bool ReadFile(const Path& file, std::string& text) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    text.clear();
+    char buffer[1 << 16];
+    ssize_t got = 0;
+    while ((got = ::read(fd, buffer, sizeof buffer)) != 0) {
+        if (got < 0 && errno != EINTR)
+            break;
+        if (got > 0)
+            text.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return got == 0;
+}
+
+bool ReplaceFile(const Path& file, std::string_view content) {
     struct stat old {};
     const bool existed = ::stat(file.c_str(), &old) == 0;
     // A file the user made read-only stays as it is, though the directory
@@ -76,7 +130,7 @@ bool ReplaceFile(const std::filesystem::path& file, std::string_view content) {
     }
     // Make the rename itself durable. The new file is already in place, so a
     // failure here does not undo the write.
-    std::filesystem::path directory = file.parent_path();
+    Path directory = file.parent_path();
     if (directory.empty())
         directory = ".";
     const int dirFd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -87,7 +141,7 @@ bool ReplaceFile(const std::filesystem::path& file, std::string_view content) {
     return true;
 }
 
-bool CanWrite(const std::filesystem::path& folder) {
+bool CanWrite(const Path& folder) {
     return ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 

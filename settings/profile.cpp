@@ -2,56 +2,30 @@
 #include "settings/ini_text.h"
 #include "settings/platform.h"
 
-#include <array>
-#include <fstream>
 #include <optional>
 #include <string>
-#include <system_error>
 
 namespace settings {
 namespace {
-
-namespace fs = std::filesystem;
 
 enum class Loaded { Text, Missing, Failed };
 
 // Reads the whole file. A missing file (or a missing directory on the way) is
 // not a failure: it reads like an empty file. Anything that is not a regular
 // file fails, which also keeps a FIFO from blocking the read forever.
-Loaded Load(const fs::path& file, std::string& text) {
-    std::error_code error;
-    const fs::file_status status = fs::status(file, error);
-    if (status.type() == fs::file_type::not_found)
+Loaded Load(const Path& file, std::string& text) {
+    switch (platform::KindOf(file)) {
+    case platform::Kind::Missing:
         return Loaded::Missing;
-    if (status.type() != fs::file_type::regular)
+    case platform::Kind::File:
+        return platform::ReadFile(file, text) ? Loaded::Text : Loaded::Failed;
+    default:
         return Loaded::Failed;
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return Loaded::Failed;
-    std::array<char, 1 << 16> buffer;
-    text.clear();
-    while (in.read(buffer.data(), buffer.size()) || in.gcount() > 0)
-        text.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
-    return in.bad() ? Loaded::Failed : Loaded::Text;
-}
-
-// The file a chain of symbolic links ends at, so the rename replaces the
-// target and the links stay links. The target need not exist yet.
-fs::path FollowLinks(fs::path file) {
-    for (int hops = 0; fs::is_symlink(fs::symlink_status(file)); ++hops) {
-        if (hops == 40)
-            throw fs::filesystem_error(
-                "too many symbolic links", file,
-                std::make_error_code(std::errc::too_many_symbolic_link_levels));
-        const fs::path target = fs::read_symlink(file);
-        file = target.is_absolute() ? target : file.parent_path() / target;
     }
-    return file;
 }
 
 } // namespace
-
-std::int32_t ReadSetting(const fs::path& file, std::string_view section, std::string_view key,
+std::int32_t ReadSetting(const Path& file, std::string_view section, std::string_view key,
                          std::int32_t fallback) {
     try {
         std::string bytes;
@@ -63,7 +37,7 @@ std::int32_t ReadSetting(const fs::path& file, std::string_view section, std::st
     }
 }
 
-std::optional<std::string> ReadText(const fs::path& file, std::string_view section,
+std::optional<std::string> ReadText(const Path& file, std::string_view section,
                                     std::string_view key) {
     try {
         std::string bytes;
@@ -75,14 +49,16 @@ std::optional<std::string> ReadText(const fs::path& file, std::string_view secti
     }
 }
 
-bool WriteSetting(const fs::path& file, std::string_view section, std::string_view key,
+bool WriteSetting(const Path& file, std::string_view section, std::string_view key,
                   std::string_view value) {
     try {
         if (!detail::NamesRoundTrip(section, key))
             return false;
-        const fs::path target = FollowLinks(file);
+        const std::optional<Path> target = platform::LinkTarget(file);
+        if (!target)
+            return false;
         std::string bytes;
-        const Loaded loaded = Load(target, bytes);
+        const Loaded loaded = Load(*target, bytes);
         // A file that exists but cannot be read must never be replaced by one
         // holding only this key.
         if (loaded == Loaded::Failed)
@@ -97,32 +73,39 @@ bool WriteSetting(const fs::path& file, std::string_view section, std::string_vi
         if (loaded == Loaded::Text && updated == decoded.text)
             return true;
         const std::optional<std::string> encoded = detail::Encode(updated, decoded.encoding);
-        return encoded && platform::ReplaceFile(target, *encoded);
+        return encoded && platform::ReplaceFile(*target, *encoded);
     } catch (...) {
         return false;
     }
 }
 
-fs::path SettingsFile(const fs::path& programDirectory) {
-    fs::path file = programDirectory;
-    file += "/Varnel.ini";
+Path SettingsFile(const Path& programDirectory) {
+    constexpr std::string_view name = "/Varnel.ini";
+    Path file = programDirectory;
+    // In the file system's own characters, so nothing converts them.
+    file += std::basic_string<Path::value_type>(name.begin(), name.end());
     return file;
 }
 
-Files ChooseFiles(const fs::path& programDirectory, const fs::path& perUserFile,
-                  const std::vector<fs::path>& systemFolders) {
-    const fs::path beside = SettingsFile(programDirectory);
-    bool portable = platform::CanWrite(programDirectory);
-    for (const fs::path& folder : systemFolders) {
-        std::error_code error;
-        portable = portable && !fs::equivalent(programDirectory, folder, error);
+bool MakeFolderFor(const Path& file) {
+    try {
+        return platform::MakeFolders(platform::FolderOf(file));
+    } catch (...) {
+        return false;
     }
+}
+
+Files ChooseFiles(const Path& programDirectory, const Path& perUserFile,
+                  const std::vector<Path>& systemFolders) {
+    const Path beside = SettingsFile(programDirectory);
+    bool portable = platform::CanWrite(programDirectory);
+    for (const Path& folder : systemFolders)
+        portable = portable && !platform::SameFile(programDirectory, folder);
     if (portable)
         return {beside, beside};
     // An administrator's defaults serve until the user has a file of their own.
-    std::error_code error;
-    const bool defaults =
-        !fs::exists(perUserFile, error) && !error && fs::is_regular_file(beside, error);
+    const bool defaults = platform::KindOf(perUserFile) == platform::Kind::Missing &&
+                          platform::KindOf(beside) == platform::Kind::File;
     return {defaults ? beside : perUserFile, perUserFile};
 }
 

@@ -10,13 +10,25 @@
 #pragma once
 
 #include <cstdint>
+#ifndef _WIN32
 #include <filesystem>
+#endif
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace settings {
+
+// A file's path as the operating system spells it. On Windows that is its own
+// UTF-16 text, handed to the system's calls unconverted: the standard
+// library's path type would bring half a megabyte of locale machinery into a
+// small program there.
+#ifdef _WIN32
+using Path = std::wstring;
+#else
+using Path = std::filesystem::path;
+#endif
 
 // The value of [section] key as a signed 32-bit integer, or fallback when the
 // file, the section or the key is missing, the value is empty, or the file
@@ -25,14 +37,14 @@ namespace settings {
 // A value in matching quotes loses them. The value is then read as an optional
 // sign and the decimal digits up to the first non-digit, wrapping modulo 2^32:
 // "12.5" gives 12, "42abc" gives 42, "abc" gives 0. Never throws.
-std::int32_t ReadSetting(const std::filesystem::path& file, std::string_view section,
-                         std::string_view key, std::int32_t fallback);
+std::int32_t ReadSetting(const Path& file, std::string_view section, std::string_view key,
+                         std::int32_t fallback);
 
 // The text of [section] key's value as ReadSetting reads it, before it becomes
 // a number: without the blanks around it, up to a NUL, without one pair of
 // matching quotes. Nothing when the file, the section or the key is missing,
 // the value is empty, or the file cannot be read. Never throws.
-std::optional<std::string> ReadText(const std::filesystem::path& file, std::string_view section,
+std::optional<std::string> ReadText(const Path& file, std::string_view section,
                                     std::string_view key);
 
 // Sets [section] key to value and returns true when the value is in the file
@@ -47,18 +59,22 @@ std::optional<std::string> ReadText(const std::filesystem::path& file, std::stri
 // the way, a full disk, or names that could not be found again: CR, LF, "=" in
 // a key, a key starting with "[", surrounding blanks) the file is left exactly
 // as it was and false is returned. Never throws.
-bool WriteSetting(const std::filesystem::path& file, std::string_view section, std::string_view key,
+bool WriteSetting(const Path& file, std::string_view section, std::string_view key,
                   std::string_view value);
 
 // The settings file beside the program: the directory text followed by
 // "/Varnel.ini", with no test for a separator already at the end.
-std::filesystem::path SettingsFile(const std::filesystem::path& programDirectory);
+Path SettingsFile(const Path& programDirectory);
+
+// Makes the folder file goes in, and any folder missing on the way to it;
+// false when that fails. A per-user settings folder is made on first use.
+bool MakeFolderFor(const Path& file);
 
 // Where one run keeps its settings: the file it reads at start-up and the file
 // it writes when it ends.
 struct Files {
-    std::filesystem::path read;
-    std::filesystem::path write;
+    Path read;
+    Path write;
 };
 
 // Chooses, once per run, where the settings live. A copy in a folder the user
@@ -67,8 +83,7 @@ struct Files {
 // folder and the like) or in a folder the user cannot write uses perUserFile.
 // While perUserFile does not exist yet, a Varnel.ini beside such a copy, an
 // administrator's defaults, gives the first run its values. Never throws.
-Files ChooseFiles(const std::filesystem::path& programDirectory,
-                  const std::filesystem::path& perUserFile,
-                  const std::vector<std::filesystem::path>& systemFolders);
+Files ChooseFiles(const Path& programDirectory, const Path& perUserFile,
+                  const std::vector<Path>& systemFolders);
 
 } // namespace settings

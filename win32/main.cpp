@@ -5,19 +5,16 @@
 
 #include <commctrl.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace {
 
-namespace fs = std::filesystem;
-
-// A folder the system names in the environment, or an empty path.
-fs::path Known(const wchar_t* variable) {
+// A folder the system names in the environment, or nothing.
+std::wstring Known(const wchar_t* variable) {
     wchar_t path[MAX_PATH] = {};
     const DWORD length = GetEnvironmentVariableW(variable, path, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? fs::path(path) : fs::path();
+    return length > 0 && length < MAX_PATH ? std::wstring(path, length) : std::wstring();
 }
 
 // A copy in a folder the user can write keeps Varnel.ini beside itself; one
@@ -26,17 +23,16 @@ fs::path Known(const wchar_t* variable) {
 settings::Files SettingsFiles() {
     std::wstring program(32768, L'\0');
     program.resize(GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size())));
-    const fs::path folder = fs::path(program).parent_path();
-    std::vector<fs::path> installed;
+    const std::wstring folder = program.substr(0, program.find_last_of(L"\\/"));
+    std::vector<std::wstring> installed;
     for (const wchar_t* programs : {L"ProgramFiles", L"ProgramFiles(x86)"}) {
-        const std::wstring root = Known(programs).native();
-        const std::wstring& here = folder.native();
-        if (!root.empty() && here.size() > root.size() && here[root.size()] == L'\\' &&
-            CompareStringOrdinal(here.c_str(), static_cast<int>(root.size()), root.c_str(),
+        const std::wstring root = Known(programs);
+        if (!root.empty() && folder.size() > root.size() && folder[root.size()] == L'\\' &&
+            CompareStringOrdinal(folder.c_str(), static_cast<int>(root.size()), root.c_str(),
                                  static_cast<int>(root.size()), TRUE) == CSTR_EQUAL)
             installed.push_back(folder);
     }
-    return settings::ChooseFiles(folder, Known(L"APPDATA") / L"Varnel" / L"Varnel.ini", installed);
+    return settings::ChooseFiles(folder, Known(L"APPDATA") + L"\\Varnel\\Varnel.ini", installed);
 }
 
 } // namespace

@@ -11,7 +11,6 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <vector>
 
 namespace win32 {
@@ -71,6 +70,37 @@ RECT ClientRect(HWND control) {
 bool Overlap(const RECT& a, const RECT& b) {
     RECT both{};
     return IntersectRect(&both, &a, &b) != 0;
+}
+
+// A texture's size from its file's header, read through the system's own file
+// calls: the standard library's would bring its locale machinery along. Only
+// a file on disk counts, not a folder, a pipe or a device.
+std::optional<core::TextureSize> TextureFileSize(const std::wstring& file) {
+    const HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    std::optional<core::TextureSize> size;
+    if (GetFileType(handle) == FILE_TYPE_DISK) {
+        const core::ReadBytes read = [handle](std::uint64_t offset, char* into, std::size_t count) {
+            OVERLAPPED at{};
+            at.Offset = static_cast<DWORD>(offset);
+            at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+            DWORD got = 0;
+            const DWORD most = static_cast<DWORD>(std::min<std::size_t>(count, 1u << 30));
+            return ReadFile(handle, into, most, &got, &at) ? std::size_t{got} : std::size_t{0};
+        };
+        // Only ASCII letters can name a format.
+        std::string suffix;
+        const std::size_t name = file.find_last_of(L"\\/") + 1, dot = file.find_last_of(L'.');
+        if (dot != std::wstring::npos && dot >= name)
+            for (const wchar_t c : file.substr(dot + 1))
+                suffix += c < 0x80 ? static_cast<char>(c) : '?';
+        size = core::ReadTextureSize(read, suffix);
+    }
+    CloseHandle(handle);
+    return size;
 }
 
 std::wstring ClipboardText(HWND owner) {
@@ -697,15 +727,15 @@ void Window::OpenTexture() {
 // The sizes go in through the size lists' own change handling, as if typed;
 // a file that is not a readable image leaves them as they were.
 void Window::TextureSizesFrom(const std::wstring& file) {
-    const std::filesystem::path path(file);
-    textureFolder_ = path.parent_path().wstring();
-    if (const auto size = core::TextureFileSize(path)) {
+    const std::size_t slash = file.find_last_of(L"\\/");
+    textureFolder_ = slash == std::wstring::npos ? std::wstring() : file.substr(0, slash);
+    if (const auto size = TextureFileSize(file)) {
         SetSize(Get(l::cmbTextX), std::to_wstring(size->width));
         SetSize(Get(l::cmbTextZ), std::to_wstring(size->height));
         return;
     }
     // A long name loses its middle, so the note stays a note.
-    const std::wstring name = path.filename().wstring();
+    const std::wstring name = file.substr(slash + 1);
     std::wstring shown = name;
     const HDC dc = GetDC(hwnd_);
     const HGDIOBJ old = SelectObject(dc, fonts_->normal);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <csignal>
 #include <fstream>
 #include <optional>
@@ -218,7 +220,7 @@ TEST_F(Settings, ChoosesWhereTheSettingsLive) {
     const auto choose = [&](const fs::path& program) { // the file read, the file written
         const settings::Files files =
             settings::ChooseFiles(program, user, {dir / "elsewhere", system});
-        return std::pair(files.read, files.write);
+        return std::pair(fs::path(files.read), fs::path(files.write));
     };
     EXPECT_EQ(choose(dir), std::pair(ini, ini));
     EXPECT_EQ(choose(system), std::pair(user, user));
