@@ -56,9 +56,7 @@ TEST_F(Settings, ReadsHandEditedFiles) {
                  {"[a]\nk = 5=6\n", 5},
                  {"[a]\n;k=1\nk=2\n", 2},
                  {"[a]\n\0\xff=\x80\nk=9\n"sv, 9},
-                 {"\x1a[\x1a a\x1a]\n\x1ak\x1a=\x1a"
-                  "5\x1a\n",
-                  5},
+                 {"\032[\032 a\032]\n\032k\032=\0325\032\n", 5},
                  // "[name" is no header, a line that is just the name is the key with no value.
                  {"[a\nk=4\n", -7},
                  {"[a]\n[b\nk=4\n", 4},
@@ -66,9 +64,7 @@ TEST_F(Settings, ReadsHandEditedFiles) {
                  {"[a]\nk\nk=3\n", -7},
                  // A name or a value ends at a NUL byte.
                  {"[a]\nk\0j=5\n"sv, 5},
-                 {"[a]\nk=\0"
-                  "5\n"sv,
-                  -7},
+                 {"[a]\nk=\0005\n"sv, -7},
                  {"[a]\nk=\"5\0\"\n"sv, 0},
                  // Only the first section of the name and its first key count.
                  {"[a]\nk=1\nK=2\n", 1},
@@ -91,9 +87,7 @@ TEST_F(Settings, ReadsHandEditedFiles) {
                  {"[a]\nk=99999999999\n", 1215752191},
                  // Control characters skipped; hexadecimal, octal and binary.
                  {"[a]\nk=\x01 5\n", 5},
-                 {"[a]\nk=\"\x01"
-                  "5\"\n",
-                  5},
+                 {"[a]\nk=\"\0015\"\n", 5},
                  {"[a]\nk=0xa1fG\n", 2591},
                  {"[a]\nk=0X10\n", 16},
                  {"[a]\nk=-0o178\n", -15},
