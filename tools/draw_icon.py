@@ -12,11 +12,10 @@ sampling: the same picture, sharp on high-density screens.
 
 Output, relative to the repository's top folder:
   resources/varnel.png             32 x 32, palette PNG, 16 colours
-  resources/varnel.ico             16, 32 and 48 px entries, 4-bit BMP + AND mask
-  resources/icons/varnel-N.png     N = 16, 32, 48, 64, 128, 256
-  resources/varnel-windows.ico     the 16, 32 and 48 px entries of varnel.ico
+  resources/varnel.ico             16, 32 and 48 px entries, 4-bit BMP + AND mask,
                                    and a 256 px one as 32-bit RGBA PNG, the
                                    form Windows takes for its largest icons
+  resources/icons/varnel-N.png     N = 16, 32, 48, 64, 128, 256
 
 Only the Python standard library is used, and the output is deterministic:
 no time stamps or other varying chunks are written, and the noise in the
@@ -359,7 +358,7 @@ def png_rgba_bytes(cv):
 
 
 def windows_ico_bytes(imgs):
-    """varnel.ico's entries followed by a 256 px PNG entry."""
+    """The 16, 32 and 48 px BMP entries followed by a 256 px PNG entry."""
     small = ico_bytes([imgs[16], imgs[32], imgs[48]])
     png = png_rgba_bytes(imgs[256])
     # Each BMP entry's offset grows by the directory entry added for the PNG.
@@ -370,45 +369,10 @@ def windows_ico_bytes(imgs):
     return out + small[6 + 16 * 3:] + png
 
 
-def ico_decode(data):
-    """Read back an ICO written by ico_bytes: {size: pixel rows}."""
-    _, kind, count = struct.unpack("<HHH", data[:6])
-    if kind != 1:
-        raise ValueError("not an icon file")
-    out = {}
-    for i in range(count):
-        w, _, _, _, _, bpp, n, off = struct.unpack("<BBBBHHII", data[6 + 16 * i:22 + 16 * i])
-        w = w or 256
-        body = data[off:off + n]
-        if bpp != 4:
-            raise ValueError("unexpected bit count")
-        xor_stride = ((w * 4 + 31) // 32) * 4
-        and_stride = ((w + 31) // 32) * 4
-        xor = body[40 + 64:40 + 64 + xor_stride * w]
-        mask = body[40 + 64 + xor_stride * w:]
-        rows = []
-        for y in range(w):
-            src = w - 1 - y
-            line = xor[src * xor_stride:src * xor_stride + xor_stride]
-            px = []
-            for b in line:
-                px += [b >> 4, b & 15]
-            px = px[:w]
-            mline = mask[src * and_stride:(src + 1) * and_stride]
-            for x in range(w):
-                if mline[x // 8] & (0x80 >> (x % 8)):
-                    if px[x] != 0:
-                        raise ValueError("masked pixel is not colour 0")
-            rows.append(px)
-        out[w] = rows
-    return out
-
-
 def outputs():
     imgs = images()
     files = {"varnel.png": png_bytes(imgs[32]),
-             "varnel.ico": ico_bytes([imgs[16], imgs[32], imgs[48]]),
-             "varnel-windows.ico": windows_ico_bytes(imgs)}
+             "varnel.ico": windows_ico_bytes(imgs)}
     for s in (16, 32, 48, 64, 128, 256):
         files[f"icons/varnel-{s}.png"] = png_bytes(imgs[s])
     return imgs, files
@@ -432,17 +396,10 @@ def check(root):
     bad.append(same_png("varnel.png", imgs[32]))
     try:
         with open(os.path.join(root, "varnel.ico"), "rb") as f:
-            ico = ico_decode(f.read())
-        if sorted(ico) != [16, 32, 48] or any(ico[s] != imgs[s].px for s in ico):
-            bad.append("varnel.ico: differs from the drawing")
-    except (OSError, ValueError, struct.error) as e:
-        bad.append(f"varnel.ico: {e}")
-    try:
-        with open(os.path.join(root, "varnel-windows.ico"), "rb") as f:
             if f.read() != windows_ico_bytes(imgs):
-                bad.append("varnel-windows.ico: differs from the drawing")
+                bad.append("varnel.ico: differs from the drawing")
     except OSError as e:
-        bad.append(f"varnel-windows.ico: {e}")
+        bad.append(f"varnel.ico: {e}")
     bad = [b for b in bad if b]
     for b in bad:
         print(b, file=sys.stderr)
