@@ -1,9 +1,18 @@
 #include "core/placement.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace core {
+
+int TwipsToPixels(double twips, int dpi) {
+    return static_cast<int>(std::lround(twips * dpi / 1440));
+}
+
+float PixelsToTwips(int pixels, int dpi) {
+    return static_cast<float>(static_cast<double>(pixels) * 1440 / dpi);
+}
 
 Point OnScreen(const Rect& frame, std::span<const Rect> screens) {
     Point best{frame.left, frame.top};

@@ -19,6 +19,14 @@ struct Rect {
     int height = 0;
 };
 
+// Twips (1/1440 inch) as pixels at dpi dots per inch, to the nearest pixel:
+// 15 twips a pixel at 96. The places of the layout and the stored window
+// position are in twips.
+int TwipsToPixels(double twips, int dpi = 96);
+
+// Pixels at dpi as twips, as a window position is stored.
+float PixelsToTwips(int pixels, int dpi = 96);
+
 // Where a window whose frame is `frame` goes so that it lies wholly on one of
 // `screens`: where it is when it already does, else the least distance from
 // there onto the screen that needs the least. A window larger than a screen

@@ -394,10 +394,8 @@ bool frmMain::CanKeepOnTop() {
 void frmMain::Form_Unload() {
     core::Stored stored{Text(cmbTextX), Text(cmbTextZ), Text(cmbWallX), Text(cmbWallZ)};
     // Where the position is unknown, the one read at start-up goes back unchanged.
-    stored.topTwips =
-        PositionKnown() ? static_cast<float>(pos().y() * twipsPerPixel) : loadedTopTwips_;
-    stored.leftTwips =
-        PositionKnown() ? static_cast<float>(pos().x() * twipsPerPixel) : loadedLeftTwips_;
+    stored.topTwips = PositionKnown() ? core::PixelsToTwips(pos().y()) : loadedTopTwips_;
+    stored.leftTwips = PositionKnown() ? core::PixelsToTwips(pos().x()) : loadedLeftTwips_;
     stored.onTop = mnuOnTop->isChecked();
     stored.rowX = lstPosX->currentRow();
     stored.rowZ = lstPosZ->currentRow();

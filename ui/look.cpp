@@ -1,5 +1,7 @@
 #include "ui/look.h"
 
+#include "core/placement.h"
+
 #include <QApplication>
 #include <QImageReader>
 #include <QPainter>
@@ -13,7 +15,7 @@
 namespace ui {
 
 int TwipsToPixels(double twips) {
-    return static_cast<int>(std::lround(twips / twipsPerPixel));
+    return core::TwipsToPixels(twips);
 }
 
 QRect TwipRect(int left, int top, int width, int height) {

@@ -14,7 +14,6 @@
 namespace ui {
 
 // Window geometry is laid out in twips, 15 to one logical pixel.
-constexpr int twipsPerPixel = 15;
 int TwipsToPixels(double twips);
 QRect TwipRect(int left, int top, int width, int height);
 

@@ -3,6 +3,8 @@
 // a monitor's DPI, and the fonts chosen for that DPI.
 #pragma once
 
+#include "core/placement.h"
+
 #include <windows.h>
 
 #include <string>
@@ -29,7 +31,7 @@ template <class Function> Function* Late(const wchar_t* dll, const char* name) {
 
 // Twips (1/1440 inch) in pixels at dpi, rounded to the nearest.
 inline int Px(int twips, UINT dpi) {
-    return MulDiv(twips, static_cast<int>(dpi), 1440);
+    return core::TwipsToPixels(twips, static_cast<int>(dpi));
 }
 
 // The fonts of one DPI: the dialog font, at most 8 pt, as large as lets every

@@ -172,8 +172,8 @@ Window::Window(HINSTANCE instance, settings::Files files) : files_(std::move(fil
 
     const core::Stored stored = core::Load(files_.read);
     systemDpi_ = GetDpiForSystem();
-    const int left = static_cast<int>(stored.leftTwips * static_cast<float>(systemDpi_) / 1440);
-    const int top = static_cast<int>(stored.topTwips * static_cast<float>(systemDpi_) / 1440);
+    const int left = core::TwipsToPixels(stored.leftTwips, static_cast<int>(systemDpi_));
+    const int top = core::TwipsToPixels(stored.topTwips, static_cast<int>(systemDpi_));
     // Files dropped on it give the texture sizes.
     CreateWindowExW(WS_EX_ACCEPTFILES, className, L"Varnel", style, left, top, 0, 0, nullptr,
                     nullptr, instance, this);
@@ -368,8 +368,8 @@ void Window::Layout(UINT dpi) {
 // Puts the window at the stored place, moved by the least distance onto the
 // work area of a monitor where part of it would lie off every monitor.
 void Window::Place(float topTwips, float leftTwips) {
-    const int left = static_cast<int>(leftTwips * static_cast<float>(systemDpi_) / 1440);
-    const int top = static_cast<int>(topTwips * static_cast<float>(systemDpi_) / 1440);
+    const int left = core::TwipsToPixels(leftTwips, static_cast<int>(systemDpi_));
+    const int top = core::TwipsToPixels(topTwips, static_cast<int>(systemDpi_));
     const RECT frame = Frame(left, top, dpi_);
     std::vector<core::Rect> screens;
     EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&screens));
@@ -832,8 +832,8 @@ void Window::Save() {
     stored.wallZ = Narrow(Text(Get(l::cmbWallZ)));
     RECT frame{};
     GetWindowRect(hwnd_, &frame);
-    stored.topTwips = static_cast<float>(frame.top) * 1440 / static_cast<float>(systemDpi_);
-    stored.leftTwips = static_cast<float>(frame.left) * 1440 / static_cast<float>(systemDpi_);
+    stored.topTwips = core::PixelsToTwips(frame.top, static_cast<int>(systemDpi_));
+    stored.leftTwips = core::PixelsToTwips(frame.left, static_cast<int>(systemDpi_));
     stored.onTop = (GetMenuState(menu_, mnuOnTop, MF_BYCOMMAND) & MF_CHECKED) != 0;
     stored.rowX = static_cast<int>(SendMessageW(Get(l::lstPosX), LB_GETCURSEL, 0, 0));
     stored.rowZ = static_cast<int>(SendMessageW(Get(l::lstPosZ), LB_GETCURSEL, 0, 0));

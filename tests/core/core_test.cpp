@@ -100,6 +100,10 @@ TEST(Placement, KeepsTheWindowWhollyOnAScreen) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(core::OnScreen(c.frame, screens), c.place) << c.where;
+    // 15 twips a pixel at 96 dots an inch, 10 at 144, to the nearest pixel.
+    EXPECT_EQ(core::TwipsToPixels(7065), 471);
+    EXPECT_EQ(core::TwipsToPixels(7065, 144), 707); // 706.5
+    EXPECT_EQ(core::PixelsToTwips(-20, 144), -200.0f);
 }
 
 } // namespace
