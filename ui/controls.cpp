@@ -26,14 +26,14 @@ namespace ui {
 namespace {
 
 // Keeps a field's text within its length, refusing a typed character that
-// would not fit; a limit of 0 means none. Pastes are judged before they reach
-// it (PasteGuard below), so an edit refused here says nothing.
+// would not fit. Pastes are judged before they reach it (PasteGuard below),
+// so an edit refused here says nothing.
 class FieldRule : public QValidator {
   public:
     FieldRule(QObject* parent, int limit) : QValidator(parent), limit_(limit) {}
 
     State validate(QString& text, int&) const override {
-        return limit_ > 0 && text.size() > limit_ ? Invalid : Acceptable;
+        return text.size() > limit_ ? Invalid : Acceptable;
     }
 
   private:

@@ -47,7 +47,8 @@ try:
     sizes = sorted(n.get_name() for n in nodes(app) if n.get_role_name() == "combo box")
     check(sizes == ["Texture X size", "Texture Z size", "Wall X size", "Wall Z size"], str(sizes))
     onTop = named(app, "menu item", "Keep on Top")
-    check(onTop.get_description() == "not checked" and onTop.get_action_name(0) == "Toggle",
+    check(onTop.get_description() == "not checked" and onTop.get_action_name(0) == "Toggle" and
+          onTop.get_state_set().contains(Atspi.StateType.ENABLED),
           "Keep on Top says it is not checked, and toggles")
     heard = []
     listener = Atspi.EventListener.new(lambda e: heard.append(e.source.get_name()) if e.detail1

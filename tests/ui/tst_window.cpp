@@ -358,6 +358,8 @@ class tst_window : public QObject {
         type("txtFCZ", "123456789"); // a ninth typed character is refused without a note
         QCOMPARE(other->text(), QStringLiteral("12345678"));
         QCOMPARE(note(), QString());
+        QTest::mouseClick(other, Qt::LeftButton, {}, QPoint(5, 5)); // in a focused field: the caret
+        QVERIFY(!other->hasSelectedText());
     }
 
     // The wheel over a size list changes it only while it has the focus; a size that is
