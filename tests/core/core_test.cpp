@@ -96,6 +96,7 @@ TEST(Placement, KeepsTheWindowWhollyOnAScreen) {
         {"past the bottom right corner", {1800, 1000, 471, 465}, {1449, 615}},
         {"far off: the nearest corner", {-20000, -9000, 471, 465}, {-1280, 0}},
         {"below the shorter screen", {-1280, 900, 471, 465}, {-1280, 559}},
+        {"below both, nearer the taller", {-100, 1000, 471, 465}, {0, 615}},
         {"larger than any: a top left corner", {9, 9, 3000, 2000}, {0, 0}},
     };
     for (const auto& c : cases)
