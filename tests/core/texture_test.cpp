@@ -49,6 +49,7 @@ TEST(Header, SizeOfEachFormat) {
         {"pcx", pcx + Bytes(14, 2) + Bytes(3, 2), {5, 3}},
         {"pcx", pcx + Bytes(9, 2) + Bytes(3, 2), {}},
         {"pcx", "\x0A\x05\x00\x08"s + Bytes(10, 2) + Bytes(1, 2) + Bytes(14, 2) + Bytes(3, 2), {}},
+        {"pcx", "\x0A\x05\x01\x03"s + Bytes(10, 2) + Bytes(1, 2) + Bytes(14, 2) + Bytes(3, 2), {}},
         {"dds", dds + Bytes(5, 4), {5, 3}}};
     // TGA: suffix, colour map type, image type, pixel depth, map entry bits, width, accepted.
     const std::tuple<const char*, int, int, int, int, int, bool> tgas[] = {

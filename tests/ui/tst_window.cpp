@@ -260,6 +260,7 @@ class tst_window : public QObject {
         // The measure, against the guidelines' own figures: #767676 on white is 4.54 to 1.
         QCOMPARE(qRound(ui::Contrast(QColor("#767676"), Qt::white) * 100), 454);
         QCOMPARE(ui::Contrast(Qt::white, Qt::black), 21.0);
+        QCOMPARE(qRound(ui::Contrast(QColor("#0a0a0a"), Qt::white) * 10), 198); // a dark channel
         const QPalette light = QApplication::palette();
         QPalette dark = light;
         for (auto [role, colour] : {std::pair{QPalette::Window, "#353535"},
@@ -539,6 +540,9 @@ class tst_window : public QObject {
         QVERIFY(window->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
         QVERIFY(window->pos() == QPoint(100, 60) && QApplication::focusWidget() == focus);
         QVERIFY(window->windowHandle()->close());
+        QVERIFY(QFile::rename(ini, ini + ".saved")); // a signal or the session's end after Quit
+        window->SaveOnce();                          // saves nothing more
+        QVERIFY(!QFile::exists(ini) && QFile::rename(ini + ".saved", ini));
         QFile file(ini);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(
