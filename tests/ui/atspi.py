@@ -44,8 +44,11 @@ try:
     for result in ("Wall X offset, 24", "Wall Z offset, 12", "Floor/ceiling X offset, 3",
                    "Floor/ceiling Z offset, 6"):
         check(named(app, "label", result) is not None, f"a label is named {result!r}")
-    sizes = sorted(n.get_name() for n in nodes(app) if n.get_role_name() == "combo box")
+    boxes = [n for n in nodes(app) if n.get_role_name() == "combo box"]
+    sizes = sorted(n.get_name() for n in boxes)
     check(sizes == ["Texture X size", "Texture Z size", "Wall X size", "Wall Z size"], str(sizes))
+    check(all(b.get_child_at_index(i).get_index_in_parent() == i for b in boxes for i in (0, 1)),
+          "a size list's list and text know their places in it")
     onTop = named(app, "menu item", "Keep on Top")
     check(onTop.get_description() == "not checked" and onTop.get_action_name(0) == "Toggle" and
           onTop.get_state_set().contains(Atspi.StateType.ENABLED),
