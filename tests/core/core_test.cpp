@@ -61,15 +61,15 @@ struct Stored : testing::Test {
 TEST_F(Stored, ComesBackAsSaved) {
     EXPECT_EQ(core::Load(ini), core::Stored{});
     EXPECT_FALSE(fs::exists(dir)); // reading creates nothing
-    core::Save(
-        ini, {"256-48", "abc", "12.5", "1/3", 900, -1500.5f, true, 0, 4, "1.5", "-3", "0", "1e3"});
+    core::Save(ini, {"256-48", "abc", "12.5", "1/3", 900, -1500.5f, true, 0, 4, "1.5", "-3", "0",
+                     "-1.25e+3"});
     EXPECT_EQ(File(), "[lastsize]\r\ntextx=208\r\ntextz=abc\r\nwallx=12.5\r\nwallz=0.3333333\r\n"
                       "[position]\r\ntop=900\r\nleft=-1500.5\r\n[options]\r\nontop=1\r\n"
                       "[alignment]\r\nx=0\r\nz=4\r\n[floorceiling]\r\ntextx=1.5\r\nmapx=-3\r\n"
-                      "textz=0\r\nmapz=1e3\r\n");
+                      "textz=0\r\nmapz=-1.25e+3\r\n");
     // Whole numbers and text are read as whole numbers; a fraction comes back as it was.
     EXPECT_EQ(core::Load(ini), (core::Stored{"208", "0", "12.5", "0.3333333", 900, -1500, true, 0,
-                                             4, "1.5", "-3", "0", "1e3"}));
+                                             4, "1.5", "-3", "0", "-1.25e+3"}));
 }
 
 // What a hand-edited file may hold that the window could not show gives the default.
