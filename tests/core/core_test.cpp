@@ -98,6 +98,7 @@ TEST(Placement, KeepsTheWindowWhollyOnAScreen) {
         {"below the shorter screen", {-1280, 900, 471, 465}, {-1280, 559}},
         {"below both, nearer the taller", {-100, 1000, 471, 465}, {0, 615}},
         {"larger than any: a top left corner", {9, 9, 3000, 2000}, {0, 0}},
+        {"as near to both: the one listed first", {-250, -500, 500, 465}, {-500, 0}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(core::OnScreen(c.frame, screens), c.place) << c.where;

@@ -173,7 +173,7 @@ TEST_F(Settings, KeepsUtf16FilesInUtf16) {
         EXPECT_EQ(Slurp(ini),
                   utf16(mark, u"[a]\r\n\xD800\xDC00=5\r\nk=7\r\n" + odd + u"\r\n[b]\r\nj=8\r\n"));
         Spit(ini, utf16(mark, u"[a]\r\nk=1") + "x");
-        EXPECT_EQ(settings::ReadSetting(ini, "a", "k", -7), 1);
+        EXPECT_EQ(settings::ReadText(ini, "a", "k"), "1"); // the odd last byte is no character
         EXPECT_FALSE(settings::WriteSetting(ini, "a", "k", "2"));
         EXPECT_EQ(Slurp(ini), utf16(mark, u"[a]\r\nk=1") + "x");
     }
