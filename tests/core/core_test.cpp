@@ -75,7 +75,7 @@ TEST_F(Stored, ComesBackAsSaved) {
 // What a hand-edited file may hold that the window could not show gives the default.
 TEST_F(Stored, ReadsWhatAHandEditedFileHolds) {
     fs::create_directories(ini.parent_path());
-    std::ofstream(ini) << "[lastsize]\ntextx= \"48.5\" \ntextz=12abc\nwallx=1.5.5\nwallz=1e3\n"
+    std::ofstream(ini) << "[lastsize]\ntextx= \"48.5\" \nTEXTZ=12abc\nwallx=1.5.5\nwallz=1e3\n"
                           "[alignment]\nx=5\nz=-1\n[floorceiling]\ntextx=123456789\nmapx= 7 \n";
     core::Stored wanted{"48.5", "12", "1", "1e3"};
     wanted.mapX = "7";

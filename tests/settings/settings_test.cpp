@@ -70,7 +70,7 @@ TEST_F(Settings, ReadsHandEditedFiles) {
                  {"[a]\nk=1\nK=2\n", 1},
                  {"[a]\nj=1\n[A]\nk=2\n", -7},
                  {"k=1\n[a]\nj=2\n", -7},
-                 {"[a]\n[b]\nk=1\n", -7},
+                 {"[a]\n[]\nk=1\n", -7},
                  // Values: empty, quoted, lenient digits, wrapping modulo 2^32.
                  {"", -7},
                  {"[a]\nk= \t\n", -7},

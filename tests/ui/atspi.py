@@ -68,6 +68,7 @@ try:
     about = within(10, lambda: next((w for w in nodes(app) if w.get_role_name() == "dialog"), None))
     lines = [n.get_name() for n in nodes(about) if n.get_role_name() == "label"]
     check("Varnel" in lines and f"Varnel, Version {version}" in lines, f"About reads {lines}")
+    check(heard.count("Wall X offset, 56") == 1, f"a change is told once: {heard}")
     varnel.terminate()
     check(varnel.wait(10) == 0, "SIGTERM ends it with status 0, About open")
 finally:
