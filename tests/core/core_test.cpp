@@ -67,7 +67,8 @@ TEST_F(Stored, ComesBackAsSaved) {
                       "[position]\r\ntop=900\r\nleft=-1500.5\r\n[options]\r\nontop=1\r\n"
                       "[alignment]\r\nx=0\r\nz=4\r\n[floorceiling]\r\ntextx=1.5\r\nmapx=-3\r\n"
                       "textz=0\r\nmapz=-1.25e+3\r\n");
-    // Whole numbers and text are read as whole numbers; a fraction comes back as it was.
+    // Whole numbers and text are read as whole numbers; a fraction comes back as it was, and so
+    // does a floor/ceiling field of the full eight characters.
     EXPECT_EQ(core::Load(ini), (core::Stored{"208", "0", "12.5", "0.3333333", 900, -1500, true, 0,
                                              4, "1.5", "-3", "0", "-1.25e+3"}));
 }
