@@ -4,7 +4,7 @@
 #   run    starts Varnel
 #   test   runs every test (the default)
 #   asan   runs every test under AddressSanitizer + UndefinedBehaviorSanitizer
-#   fuzz   runs the libFuzzer targets for a bounded time (FUZZ_SECONDS, 45)
+#   fuzz   runs the libFuzzer targets side by side for a bounded time (FUZZ_SECONDS, 45)
 #   bench  runs the benchmarks
 #   package validates the desktop entry and the metainfo, makes the portable
 #          archive Varnel-<version>-Linux-<machine>.tar.gz with CPack, and runs
@@ -84,14 +84,28 @@ asan)
 fuzz)
     build fuzz
     seconds=${FUZZ_SECONDS:-45}
+    # All side by side, sharing the cores: the whole run takes as long as one.
+    names=() pids=()
     for target in build/fuzz/tests/fuzz/fuzz_*; do
         name=$(basename "$target")
-        corpus=$(mktemp -d)
         echo "== $name for ${seconds}s"
-        "$target" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 \
-            -artifact_prefix=build/fuzz/ "$corpus" "tests/fuzz/corpus/${name#fuzz_}"
-        rm -rf "$corpus"
+        (
+            corpus=$(mktemp -d)
+            trap 'rm -rf "$corpus"' EXIT
+            "$target" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 \
+                -artifact_prefix=build/fuzz/ "$corpus" "tests/fuzz/corpus/${name#fuzz_}"
+        ) >"build/fuzz/$name.log" 2>&1 &
+        names+=("$name") pids+=($!)
     done
+    failed=0
+    for i in "${!pids[@]}"; do
+        if wait "${pids[$i]}"; then
+            echo "== ${names[$i]}: $(grep -E '^Done [0-9]+ runs' "build/fuzz/${names[$i]}.log")"
+        else
+            echo "== ${names[$i]} failed:" && cat "build/fuzz/${names[$i]}.log" && failed=1
+        fi
+    done
+    exit "$failed"
     ;;
 bench)
     build "$preset"
