@@ -25,13 +25,7 @@ std::optional<TextureSize> TextureFileSize(const std::filesystem::path& file) {
             in.read(into, static_cast<std::streamsize>(size));
             return static_cast<std::size_t>(in.gcount());
         };
-        // Only ASCII suffixes can name TGA; anything else in the name stays
-        // out of the comparison, whatever the path's native character type.
-        const std::filesystem::path extension = file.extension();
-        std::string suffix;
-        for (const auto unit : extension.native())
-            suffix += static_cast<std::uint32_t>(unit) < 0x80 ? static_cast<char>(unit) : '?';
-        return ReadTextureSize(read, suffix.empty() ? suffix : suffix.substr(1));
+        return ReadTextureSize(read, SuffixOf<std::filesystem::path::value_type>(file.native()));
     } catch (...) {
         return {};
     }

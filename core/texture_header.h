@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace core {
@@ -32,6 +33,22 @@ using ReadBytes = std::function<std::size_t(std::uint64_t offset, char* into, st
 // same bytes twice: the first 32 bytes, and for a JPEG each marker and segment length up to the
 // frame header, giving up after 1024 segments or 256 fill bytes, so a few kilobytes at most.
 std::optional<TextureSize> ReadTextureSize(const ReadBytes& read, std::string_view suffix);
+
+// The suffix of the file name at the end of path, for ReadTextureSize: what
+// follows its last dot, with anything outside ASCII as '?' (only ASCII can
+// name a format), or nothing when the name has no dot past its first
+// character. "tga" for "C:\art\wall.tga"; nothing for "art/.tga".
+template <class Char> std::string SuffixOf(std::basic_string_view<Char> path) {
+    constexpr Char separators[] = {Char('/'), Char('\\'), Char()};
+    const std::size_t slash = path.find_last_of(separators);
+    const std::size_t name = slash == path.npos ? 0 : slash + 1;
+    const std::size_t dot = path.find_last_of(Char('.'));
+    std::string suffix;
+    if (dot != path.npos && dot > name)
+        for (const Char c : path.substr(dot + 1))
+            suffix += static_cast<std::uint32_t>(c) < 0x80 ? static_cast<char>(c) : '?';
+    return suffix;
+}
 
 // The same for a file: nothing also when it cannot be opened or is not a
 // regular file.

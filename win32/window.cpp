@@ -91,13 +91,7 @@ std::optional<core::TextureSize> TextureFileSize(const std::wstring& file) {
             const DWORD most = static_cast<DWORD>(std::min<std::size_t>(count, 1u << 30));
             return ReadFile(handle, into, most, &got, &at) ? std::size_t{got} : std::size_t{0};
         };
-        // Only ASCII letters can name a format.
-        std::string suffix;
-        const std::size_t name = file.find_last_of(L"\\/") + 1, dot = file.find_last_of(L'.');
-        if (dot != std::wstring::npos && dot >= name)
-            for (const wchar_t c : file.substr(dot + 1))
-                suffix += c < 0x80 ? static_cast<char>(c) : '?';
-        size = core::ReadTextureSize(read, suffix);
+        size = core::ReadTextureSize(read, core::SuffixOf<wchar_t>(file));
     }
     CloseHandle(handle);
     return size;
