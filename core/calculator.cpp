@@ -56,8 +56,8 @@ std::string NothingToCopyNote(char axis) {
     return std::string("Nothing to copy: ") + axis + " is on its default row";
 }
 
-std::string TooLongNote() {
-    return "At most " + std::to_string(maxFieldLength) + " characters";
+std::string TooLongNote(int limit) {
+    return "At most " + std::to_string(limit) + " characters";
 }
 
 std::string NotAnImageNote(std::string_view fileName) {

@@ -48,8 +48,9 @@ std::string CopiedNote(std::string_view copied);
 // its default row". axis is 'X' or 'Z'.
 std::string NothingToCopyNote(char axis);
 
-// The note that a paste was refused for being longer than a field takes.
-std::string TooLongNote();
+// The note that a paste was refused for being longer than the limit of the
+// field: "At most 8 characters".
+std::string TooLongNote(int limit);
 
 // The note that a file gave no texture sizes.
 std::string NotAnImageNote(std::string_view fileName);

@@ -1,7 +1,8 @@
 // The calculator window's controls as every window that shows Varnel lays them
 // out: names, captions and places in twips (1/1440 inch) from the top left
-// corner of the client area, and the rows of the lists. Each window creates
-// them in the order given here, which is also their stacking order.
+// corner of the client area, the rows of the lists, and (in `parts`) each
+// control's kind, the order in which the windows create them, and so the Tab
+// order.
 #pragma once
 
 #include <array>
@@ -25,6 +26,7 @@ struct Line {
     int width = 1;
 };
 
+inline constexpr std::string_view windowTitle = "Varnel";
 inline constexpr int clientWidth = 7065;
 inline constexpr int clientHeight = 6660;
 
@@ -107,6 +109,64 @@ inline constexpr Control lblTitle{"lblTitle", "Varnel", {1170, 240, 3885, 360}};
 // One engraved rule across the window above OK: a line in the shadow colour
 // with one in the light colour right below it.
 inline constexpr Line aboutRule{"Line1", 195, 2190, 5535, 2190};
-inline constexpr Control lblVersion{"lblVersion", "Version 1.0", {1170, 585, 3885, 225}};
+// Shows "Version " and the program's version, which the build provides.
+inline constexpr Control lblVersion{"lblVersion", "Version", {1170, 585, 3885, 225}};
+
+// How a control looks and what it does.
+enum class Kind {
+    heading, // bold and underlined, centred
+    title,   // a section's title, centred
+    caption, // a field's caption
+    letter,  // an axis letter, in the larger font
+    result,  // a result, in the larger font, framed
+    list,    // an alignment list
+    size,    // an editable size list
+    field,   // a floor/ceiling field
+    button,  // a copy button
+};
+
+struct Part {
+    const Control* control;
+    Kind kind;
+};
+
+// Whether a control of kind takes the focus, by Tab or by a click.
+constexpr bool TakesFocus(Kind kind) {
+    return kind == Kind::list || kind == Kind::size || kind == Kind::field || kind == Kind::button;
+}
+
+// Every control of the calculator window, in the order both windows create
+// them. The ones that take the focus come in Tab order: the wall half first,
+// down the texture sizes and then the wall sizes, then the floor/ceiling half.
+// Each field's caption comes right before it, so that screen readers name the
+// field by it. The lines are drawn, not made.
+inline constexpr std::array parts{
+    Part{&Label17, Kind::heading},  Part{&Label1, Kind::title},      Part{&lstPosX, Kind::list},
+    Part{&Label2, Kind::title},     Part{&lstPosZ, Kind::list},      Part{&Label5, Kind::title},
+    Part{&lblTextX, Kind::caption}, Part{&cmbTextX, Kind::size},     Part{&lblTextZ, Kind::caption},
+    Part{&cmbTextZ, Kind::size},    Part{&lblWallX, Kind::caption},  Part{&cmbWallX, Kind::size},
+    Part{&lblWallZ, Kind::caption}, Part{&cmbWallZ, Kind::size},     Part{&Label8, Kind::title},
+    Part{&Label9, Kind::letter},    Part{&lblX, Kind::result},       Part{&cmdCopyX, Kind::button},
+    Part{&Label10, Kind::letter},   Part{&lblZ, Kind::result},       Part{&cmdCopyZ, Kind::button},
+    Part{&Label18, Kind::heading},  Part{&Label14, Kind::title},     Part{&Label16, Kind::caption},
+    Part{&txtFCTextX, Kind::field}, Part{&Label15, Kind::caption},   Part{&txtFCTextZ, Kind::field},
+    Part{&Label13, Kind::caption},  Part{&txtFCX, Kind::field},      Part{&Label12, Kind::caption},
+    Part{&txtFCZ, Kind::field},     Part{&Label3, Kind::title},      Part{&Label6, Kind::letter},
+    Part{&lblFCX, Kind::result},    Part{&cmdFCCopyX, Kind::button}, Part{&Label4, Kind::letter},
+    Part{&lblFCZ, Kind::result},    Part{&cmdFCCopyZ, Kind::button},
+};
+
+inline constexpr std::array lines{&Line1, &Line2, &Line3, &Line4, &Line5, &Line6};
+
+// The control that has the focus when the window opens.
+inline constexpr const Control* firstFocus = &lstPosX;
+
+// The part of control, or nothing for a control not in the window.
+constexpr const Part* PartOf(const Control& control) {
+    for (const Part& part : parts)
+        if (part.control == &control)
+            return &part;
+    return nullptr;
+}
 
 } // namespace core::layout

@@ -33,4 +33,14 @@ float PixelsToTwips(int pixels, int dpi = 96);
 // keeps that screen's top left corner, so its title bar stays in reach.
 Point OnScreen(const Rect& frame, std::span<const Rect> screens);
 
+// Where a note width by height pixels goes beside the control at beside, in a
+// window whose client area is area, among the controls, captions and lines
+// at taken: just below it, else just above it, flush with its left edge,
+// else with its right edge, else to its right or its left, each shifted
+// sideways into the window as needed. The first of these that lies in the
+// window and covers nothing wins; when each covers something, the one that
+// covers least. So a note always stands by what it speaks of.
+Rect NotePlace(const Rect& beside, int width, int height, const Rect& area,
+               std::span<const Rect> taken);
+
 } // namespace core

@@ -178,7 +178,7 @@ std::uint32_t Crc32(std::string_view bytes) {
 }
 
 bool IsTgaSuffix(std::string_view suffix) {
-    for (const std::string_view known : {"tga", "icb", "vda", "vst"})
+    for (const std::string_view known : tgaSuffixes)
         if (std::equal(suffix.begin(), suffix.end(), known.begin(), known.end(),
                        [](char a, char lower) { return (a | 0x20) == lower; }))
             return true;

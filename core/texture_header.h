@@ -5,15 +5,24 @@
 // small one, and no pixel is decoded.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
 namespace core {
+
+// The suffixes of the files whose sizes ReadTextureSize knows, in lower case:
+// those with a mark of their own, then TGA's, which has none.
+inline constexpr std::array<std::string_view, 11> textureSuffixes{
+    "png", "jpg", "jpeg", "bmp", "gif", "pcx", "dds", "tga", "icb", "vda", "vst"};
+inline constexpr std::span<const std::string_view> tgaSuffixes =
+    std::span(textureSuffixes).subspan(7);
 
 struct TextureSize {
     int width = 0;
@@ -30,7 +39,7 @@ using ReadBytes = std::function<std::size_t(std::uint64_t offset, char* into, st
 // give an empty image or a side that does not fit an int. Formats with a mark of their own are
 // known by it; TGA, which has none, only when suffix (the file name's, without the dot, any case)
 // is "tga", "icb", "vda" or "vst", and its header makes sense. Never throws and never reads the
-// same bytes twice: the first 32 bytes, and for a JPEG each marker and segment length up to the
+// same bytes twice: the first 33 bytes, and for a JPEG each marker and segment length up to the
 // frame header, giving up after 1024 segments or 256 fill bytes, so a few kilobytes at most.
 std::optional<TextureSize> ReadTextureSize(const ReadBytes& read, std::string_view suffix);
 

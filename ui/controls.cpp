@@ -91,7 +91,7 @@ class PasteGuard : public QObject {
             return true;
         if (limit_ > 0 &&
             field_->text().size() - field_->selectedText().size() + clean.size() > limit_)
-            ShowNote(field_, QString::fromStdString(core::TooLongNote()));
+            ShowNote(field_, QString::fromStdString(core::TooLongNote(core::maxFieldLength)));
         else
             field_->insert(clean);
         return true;

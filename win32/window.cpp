@@ -695,7 +695,7 @@ void Window::Paste(HWND field, std::size_t limit) {
     const std::size_t length =
         static_cast<std::size_t>(GetWindowTextLengthW(field)) - (end - start);
     if (limit > 0 && length + text.size() > limit)
-        ShowNote(field, core::TooLongNote());
+        ShowNote(field, core::TooLongNote(core::maxFieldLength));
     else
         SendMessageW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }

@@ -1,0 +1,127 @@
+#include "core/commands.h"
+
+#include "core/calculator.h"
+
+#include <optional>
+
+namespace core {
+namespace {
+
+namespace l = layout;
+
+std::string Keys(Command command) {
+    return ShortcutText(command);
+}
+
+std::string SizeHint() {
+    return "Type the size in map units, or pick one from the list. Arithmetic such as 256-48 or "
+           "3*64 works. To take a texture's width and height, drop its file on the window or "
+           "press " +
+           Keys(Command::textureFile) + ".";
+}
+
+std::string Typing() {
+    return " Up to " + std::to_string(maxFieldLength) +
+           " characters; arithmetic such as 256-48 works.";
+}
+
+std::string Position(char axis) {
+    return std::string("Type the point of the texture, in map units, that should land on the map ") +
+           axis + " coordinate." + Typing();
+}
+
+std::string Coordinate(char axis) {
+    return std::string("Type the map ") + axis +
+           " coordinate, in map units, from -32775 to 32767." + Typing();
+}
+
+// A result and its copy button: what they hold, and the key that copies it.
+struct Copied {
+    const l::Control &result, &button;
+    Command command;
+    std::string_view what;
+};
+constexpr Copied copies[] = {
+    {l::lblX, l::cmdCopyX, Command::copyX, "wall X offset"},
+    {l::lblZ, l::cmdCopyZ, Command::copyZ, "wall Z offset"},
+    {l::lblFCX, l::cmdFCCopyX, Command::fcCopyX, "floor/ceiling X offset"},
+    {l::lblFCZ, l::cmdFCCopyZ, Command::fcCopyZ, "floor/ceiling Z offset"},
+};
+
+std::string Capitalised(std::string_view text) {
+    std::string s(text);
+    if (!s.empty() && s[0] >= 'a' && s[0] <= 'z')
+        s[0] = static_cast<char>(s[0] - 'a' + 'A');
+    return s;
+}
+
+std::optional<Description> DescribeCopy(const l::Control& control) {
+    for (const Copied& c : copies) {
+        const std::string keys = Keys(c.command);
+        if (&control == &c.result)
+            return Description{Capitalised(c.what), keys + " copies this value."};
+        if (&control == &c.button)
+            return Description{"Copy " + std::string(c.what),
+                               "Copies the " + std::string(c.what) + ". Shortcut: " + keys + "."};
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string ShortcutText(Command command) {
+    const char key = InfoOf(command).key;
+    return key != 0 ? std::string("Ctrl+") + key : std::string();
+}
+
+Description Describe(const l::Control& control) {
+    if (&control == &l::lstPosX)
+        return {"Wall X alignment", "Choose where the texture sits along the wall."};
+    if (&control == &l::lstPosZ)
+        return {"Wall Z alignment", "Choose where the texture sits up the wall."};
+    const struct {
+        const l::Control& field;
+        std::string_view name;
+    } sizes[] = {{l::cmbTextX, "Texture X size"},
+                 {l::cmbTextZ, "Texture Z size"},
+                 {l::cmbWallX, "Wall X size"},
+                 {l::cmbWallZ, "Wall Z size"}};
+    for (const auto& s : sizes)
+        if (&control == &s.field)
+            return {std::string(s.name), SizeHint()};
+    if (&control == &l::txtFCTextX)
+        return {"Texture position along X", Position('X')};
+    if (&control == &l::txtFCTextZ)
+        return {"Texture position along Z", Position('Z')};
+    if (&control == &l::txtFCX)
+        return {"Map X coordinate", Coordinate('X')};
+    if (&control == &l::txtFCZ)
+        return {"Map Z coordinate", Coordinate('Z')};
+    return DescribeCopy(control).value_or(Description{});
+}
+
+std::string Tooltip(const l::Control& control) {
+    const Description d = Describe(control);
+    return d.name.empty() ? std::string() : d.name + ". " + d.description;
+}
+
+std::string RowTooltip(const l::Control& list, int row) {
+    const bool x = &list == &l::lstPosX;
+    const std::string near = x ? "left" : "bottom", far = x ? "right" : "top";
+    switch (row) {
+    case 0:
+        return "Center on the " + near + " edge: offset = texture size / 2";
+    case 1:
+        return "Align " + near + " (the default): offset = 0";
+    case 2:
+        return "Center: offset = texture size / 2 \u2212 wall size / 2";
+    case 3:
+        return "Align " + far + ": offset = texture size \u2212 wall size";
+    case 4:
+        return "Center on the " + far + " edge: offset = wall size \u2212 texture size";
+    default:
+        return {};
+    }
+}
+
+} // namespace core
