@@ -26,7 +26,8 @@ std::string Typing() {
 }
 
 std::string Position(char axis) {
-    return std::string("Type the point of the texture, in map units, that should land on the map ") +
+    return std::string(
+               "Type the point of the texture, in map units, that should land on the map ") +
            axis + " coordinate." + Typing();
 }
 
@@ -68,6 +69,13 @@ std::optional<Description> DescribeCopy(const l::Control& control) {
 }
 
 } // namespace
+
+std::optional<Command> CommandOf(const l::Control& button) {
+    for (const Copied& c : copies)
+        if (&button == &c.button)
+            return c.command;
+    return std::nullopt;
+}
 
 std::string ShortcutText(Command command) {
     const char key = InfoOf(command).key;

@@ -7,6 +7,7 @@
 #include "core/layout.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -52,6 +53,9 @@ inline constexpr std::array commands{
 constexpr const CommandInfo& InfoOf(Command command) {
     return commands[static_cast<std::size_t>(command)];
 }
+
+// The copy command that a Copy button gives, or nothing for another control.
+std::optional<Command> CommandOf(const layout::Control& button);
 
 // A command's shortcut as menus show it ("Ctrl+X"), or nothing.
 std::string ShortcutText(Command command);

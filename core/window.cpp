@@ -46,10 +46,10 @@ struct StoredText {
     std::string Stored::*text;
 };
 constexpr StoredText storedTexts[] = {
-    {&l::cmbTextX, &Stored::textX},        {&l::cmbTextZ, &Stored::textZ},
-    {&l::cmbWallX, &Stored::wallX},        {&l::cmbWallZ, &Stored::wallZ},
-    {&l::txtFCTextX, &Stored::positionX},  {&l::txtFCX, &Stored::mapX},
-    {&l::txtFCTextZ, &Stored::positionZ},  {&l::txtFCZ, &Stored::mapZ},
+    {&l::cmbTextX, &Stored::textX},       {&l::cmbTextZ, &Stored::textZ},
+    {&l::cmbWallX, &Stored::wallX},       {&l::cmbWallZ, &Stored::wallZ},
+    {&l::txtFCTextX, &Stored::positionX}, {&l::txtFCX, &Stored::mapX},
+    {&l::txtFCTextZ, &Stored::positionZ}, {&l::txtFCZ, &Stored::mapZ},
 };
 
 // The results in the order of results_.
@@ -115,7 +115,8 @@ Update Merged(Update a, Update b) {
 
 } // namespace
 
-Model::Model(const Stored& stored, bool canKeepOnTop) : stored_(stored), canKeepOnTop_(canKeepOnTop) {
+Model::Model(const Stored& stored, bool canKeepOnTop)
+    : stored_(stored), canKeepOnTop_(canKeepOnTop) {
     for (const Control* result : resultControls)
         Recalculated(*result);
 }
@@ -202,7 +203,8 @@ Update Model::Edited(const Control& field, std::string_view text) {
         return u;
     Field(field) = text;
     const WallAxis* wall = WallOf(field);
-    return Merged(std::move(u), Recalculated(wall != nullptr ? wall->result : FloorOf(field)->result));
+    return Merged(std::move(u),
+                  Recalculated(wall != nullptr ? wall->result : FloorOf(field)->result));
 }
 
 Update Model::Picked(const Control& list, int row) {
@@ -253,8 +255,7 @@ Update Model::Paste(const Control& field, std::string_view text, std::size_t fro
     return u;
 }
 
-Update Model::Copy(const Control& result, const Control& button, char axis, bool on,
-                   bool fromKey) {
+Update Model::Copy(const Control& result, const Control& button, char axis, bool on, bool fromKey) {
     Update u;
     if (on) {
         u.clipboard = Text(result);
@@ -301,8 +302,8 @@ Update Model::TextureSizes(const std::optional<TextureSize>& size, std::string_v
         u.note = Note{&l::lblTextX, NotAnImageNote(name)};
         return u;
     }
-    for (const auto& [field, value] : {std::pair{&l::cmbTextX, size->width},
-                                       std::pair{&l::cmbTextZ, size->height}}) {
+    for (const auto& [field, value] :
+         {std::pair{&l::cmbTextX, size->width}, std::pair{&l::cmbTextZ, size->height}}) {
         const std::string text = std::to_string(value);
         u = Merged(std::move(u), Edited(*field, text));
         u.fields.push_back({field, text});

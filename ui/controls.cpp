@@ -1,8 +1,7 @@
 #include "ui/controls.h"
 
-#include "core/calculator.h"
+#include "core/window.h"
 #include "ui/look.h"
-#include "ui/note.h"
 
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
@@ -40,17 +39,13 @@ class FieldRule : public QValidator {
     int limit_;
 };
 
-// Text pasted into a field, by key, by the context menu or by the middle
-// button, loses the blanks and line breaks at its ends, and a run of line
-// breaks inside it becomes one blank, so a number copied from a terminal or a
-// spreadsheet cell works as it is. A paste that would make the text longer
-// than the field takes is refused whole rather than cut short, and a note
-// beside the field says why.
+// A paste into a field, by key, by the context menu or by the middle button,
+// goes to the window, which asks the core what it makes of the text.
 class PasteGuard : public QObject {
   public:
     // Watches field, and a size list that passes its keys on to it.
-    PasteGuard(QLineEdit* field, int limit, QWidget* list = nullptr)
-        : QObject(field), field_(field), limit_(limit) {
+    PasteGuard(QLineEdit* field, Paster paste, QWidget* list = nullptr)
+        : QObject(field), field_(field), paste_(std::move(paste)) {
         field->installEventFilter(this);
         if (list != nullptr)
             list->installEventFilter(this);
@@ -85,20 +80,13 @@ class PasteGuard : public QObject {
 
   private:
     bool Paste(QClipboard::Mode mode) {
-        const QString clean = QString::fromStdString(
-            core::Pasted(QGuiApplication::clipboard()->text(mode).toStdString()));
-        if (field_->isReadOnly() || clean.isEmpty())
-            return true;
-        if (limit_ > 0 &&
-            field_->text().size() - field_->selectedText().size() + clean.size() > limit_)
-            ShowNote(field_, QString::fromStdString(core::TooLongNote(core::maxFieldLength)));
-        else
-            field_->insert(clean);
+        if (!field_->isReadOnly())
+            paste_(mode == QClipboard::Selection);
         return true;
     }
 
     QLineEdit* field_;
-    int limit_;
+    Paster paste_;
 };
 
 // How assistive technology meets a size list: as an editable combo box, but
@@ -192,14 +180,14 @@ QLabel* Result(QWidget* parent, const core::layout::Control& c) {
     return label;
 }
 
-QLineEdit* Field(QWidget* parent, const core::layout::Control& c) {
+QLineEdit* Field(QWidget* parent, const core::layout::Control& c, Paster paste) {
     auto* field = Place(new QLineEdit(Text(c.text), parent), c);
-    field->setValidator(new FieldRule(field, core::maxFieldLength));
-    new PasteGuard(field, core::maxFieldLength);
+    field->setValidator(new FieldRule(field, core::Model::Limit(c)));
+    new PasteGuard(field, std::move(paste));
     return field;
 }
 
-QComboBox* SizeList(QWidget* parent, const core::layout::Control& c) {
+QComboBox* SizeList(QWidget* parent, const core::layout::Control& c, Paster paste) {
     auto* list = new QComboBox(parent);
     // Before anything asks for its interface and is given Qt's own.
     QAccessible::registerAccessibleInterface(new SizeListInterface(list));
@@ -211,7 +199,8 @@ QComboBox* SizeList(QWidget* parent, const core::layout::Control& c) {
     list->setCompleter(nullptr);
     list->setInsertPolicy(QComboBox::NoInsert);
     list->setFocusPolicy(Qt::StrongFocus);
-    new PasteGuard(list->lineEdit(), 0, list);
+    list->lineEdit()->setValidator(new FieldRule(list, core::Model::Limit(c)));
+    new PasteGuard(list->lineEdit(), std::move(paste), list);
     for (const std::string_view size : core::layout::sizes)
         list->addItem(Text(size));
     list->setMaxVisibleItems(static_cast<int>(core::layout::sizes.size()));
@@ -245,6 +234,36 @@ QPushButton* CopyButton(QWidget* parent, const core::layout::Control& c) {
     // Return and Enter press the focused button, as Space does.
     button->setAutoDefault(true);
     return button;
+}
+
+} // namespace ui
+
+namespace ui {
+
+QWidget* Create(QWidget* parent, const core::layout::Part& part, const Paster& paste) {
+    namespace l = core::layout;
+    const l::Control& c = *part.control;
+    switch (part.kind) {
+    case l::Kind::heading:
+        return Heading(parent, c);
+    case l::Kind::title:
+        return Caption(parent, c, true);
+    case l::Kind::caption:
+        return Caption(parent, c);
+    case l::Kind::letter:
+        return AxisLetter(parent, c);
+    case l::Kind::result:
+        return Result(parent, c);
+    case l::Kind::list:
+        return AlignmentList(parent, c, &c == &l::lstPosX ? l::rowsX : l::rowsZ);
+    case l::Kind::size:
+        return SizeList(parent, c, paste);
+    case l::Kind::field:
+        return Field(parent, c, paste);
+    case l::Kind::button:
+        return CopyButton(parent, c);
+    }
+    return nullptr;
 }
 
 } // namespace ui

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <functional>
+
 #include <span>
 #include <string_view>
 
@@ -29,15 +31,22 @@ QLabel* AxisLetter(QWidget* parent, const core::layout::Control& c);
 // A result: centred in the larger font, framed, on the colours of an input field.
 QLabel* Result(QWidget* parent, const core::layout::Control& c);
 
-// A floor/ceiling field: at most core::maxFieldLength characters. A paste that
-// would make it longer is refused whole, with a note beside the field.
-QLineEdit* Field(QWidget* parent, const core::layout::Control& c);
+// What a field does with a paste, by key, context menu or (selection) the
+// middle button: the window asks the core.
+using Paster = std::function<void(bool selection)>;
+
+// A floor/ceiling field, taking as many characters as the core allows, typed;
+// pastes go to paste.
+QLineEdit* Field(QWidget* parent, const core::layout::Control& c, Paster paste);
 // A size list: any text may be typed; the rows are the usual sizes.
-QComboBox* SizeList(QWidget* parent, const core::layout::Control& c);
+QComboBox* SizeList(QWidget* parent, const core::layout::Control& c, Paster paste);
 // An alignment list showing all its rows, with a frame that shows the focus.
 QListWidget* AlignmentList(QWidget* parent, const core::layout::Control& c,
                            std::span<const std::string_view> rows);
 // A Copy button, which Return and Enter press while it has the focus.
 QPushButton* CopyButton(QWidget* parent, const core::layout::Control& c);
+
+// The control of part, made by the function above for its kind.
+QWidget* Create(QWidget* parent, const core::layout::Part& part, const Paster& paste);
 
 } // namespace ui

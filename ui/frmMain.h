@@ -1,19 +1,21 @@
 // The calculator window: wall alignment on the left, floor/ceiling alignment on
-// the right. Every input change recalculates exactly its own result.
+// the right. It creates its controls and menus from the core's tables,
+// forwards every event to the core's model of the window, and draws what the
+// model says changed.
 #pragma once
+
+#include "core/commands.h"
+#include "core/layout.h"
+#include "core/window.h"
 
 #include <QMainWindow>
 
+#include <array>
 #include <filesystem>
 #include <memory>
 
 class QAction;
-class QComboBox;
-class QLabel;
 class QLineEdit;
-class QListWidget;
-class QMenu;
-class QPushButton;
 class QUrl;
 
 namespace ui {
@@ -48,64 +50,28 @@ class frmMain : public QMainWindow {
     void CreateMenus();
     void DescribeControls(); // in help.cpp, with the window's other words
     void Connect();
+    void ConnectInput(const core::layout::Part& part);
 
     // Start-up and shut-down.
     void Form_Load();
     void Form_Unload();
 
-    // Recalculation.
-    void lstPosX_Click();
-    void lstPosZ_Click();
-    void cmbTextX_Change();
-    void cmbWallX_Change();
-    void cmbTextZ_Change();
-    void cmbWallZ_Change();
-    void cmbTextX_Click();
-    void cmbWallX_Click();
-    void cmbTextZ_Click();
-    void cmbWallZ_Click();
-    void txtFCTextX_Change();
-    void txtFCX_Change();
-    void txtFCTextZ_Change();
-    void txtFCZ_Change();
-    void txtFCTextX_GotFocus();
-    void txtFCX_GotFocus();
-    void txtFCTextZ_GotFocus();
-    void txtFCZ_GotFocus();
+    // Draws what the model says changed.
+    void Render(const core::Update& update);
+    void RenderField(const core::FieldText& field);
+    void RenderEnabled();
+    void RenderNote(const core::Note& note);
+    void Act(core::Action action);
 
-    // Commands.
-    void cmdCopyX_Click();
-    void cmdCopyZ_Click();
-    void cmdFCCopyX_Click();
-    void cmdFCCopyZ_Click();
-    void mnuCopyX_Click();
-    void mnuCopyZ_Click();
-    void mnuFCCopyX_Click();
-    void mnuFCCopyZ_Click();
-    void mnuTextureFile_Click();
-    void mnuOnTop_Click();
-    void mnuQuit_Click();
-    void About_Click();
-    void Form_DragDrop(const QUrl& file);
-
-    // The texts the results show for what their fields hold.
-    static QString WallResult(const QListWidget* alignment, const QComboBox* texture,
-                              const QComboBox* wall);
-    static QString FloorResult(const QLineEdit* position, const QLineEdit* coordinate);
-
-    // The shared bodies of the handlers above.
-    void WallChange(QComboBox* own, QListWidget* alignment, QComboBox* texture, QComboBox* wall,
-                    QLabel* result);
-    void FloorChange(QLineEdit* own, QLineEdit* position, QLineEdit* coordinate, QLabel* result);
-    void AlignmentClick(QListWidget* alignment, QComboBox* texture, QComboBox* wall, QLabel* result,
-                        QWidget* copy, QWidget* textCaption, QWidget* wallCaption, QAction* menu);
-    static void Copy(const QLabel* result, QWidget* button);
-    // Whether key is a wall copy's shortcut while that copy is off; then the
-    // key does nothing but say so beside the axis's Copy button.
-    bool NothingToCopy(const QKeyEvent* key);
+    void Run(core::Command command, bool fromKey);
+    void Paste(const core::layout::Control& field, bool selection);
+    bool OffCopyKey(const QKeyEvent* key);
+    bool ShortcutFirst(const QKeyEvent* key) const;
+    void Entered(QObject* watched, const QFocusEvent* event);
+    void OpenTextureFile();
     void TextureSizesFrom(const QUrl& file);
     void KeepOnTop(bool on);
-    void ShowDropHint(bool on);
+    void About_Click();
 
     // Puts the window at the stored position, or, where that would leave part
     // of it off every screen, the least distance from there onto the nearest.
@@ -114,61 +80,26 @@ class frmMain : public QMainWindow {
     // Whether the windowing system lets a program keep its window on top.
     static bool CanKeepOnTop();
 
+    QWidget* Widget(const core::layout::Control& control) const;
+    QLineEdit* Edit(const core::layout::Control& control) const; // a field's text part
+    const core::layout::Control* ControlOf(const QObject* widget) const;
+    QAction* Action(core::Command command) const {
+        return actions_[static_cast<std::size_t>(command)];
+    }
+
     std::filesystem::path readFrom_;
     std::filesystem::path writeTo_;
-    bool unloaded_ = false;
+    core::Model model_;
     bool placed_ = false;   // checked against the screens with the window manager's frame
     bool readable_ = false; // the palette is being made readable
-    // Where the windowing system cannot report the window's position, the
-    // position read at start-up is what gets written back.
-    float loadedTopTwips_ = 0;
-    float loadedLeftTwips_ = 0;
     QString textureFolder_; // where the file dialog opens: the last texture's folder
 
     std::unique_ptr<frmAbout> about_;
 
-    // Wall half.
-    QListWidget* lstPosX = nullptr;
-    QListWidget* lstPosZ = nullptr;
-    QComboBox* cmbTextX = nullptr;
-    QComboBox* cmbTextZ = nullptr;
-    QComboBox* cmbWallX = nullptr;
-    QComboBox* cmbWallZ = nullptr;
-    QLabel* lblTextX = nullptr;
-    QLabel* lblTextZ = nullptr;
-    QLabel* lblWallX = nullptr;
-    QLabel* lblWallZ = nullptr;
-    QLabel* lblX = nullptr;
-    QLabel* lblZ = nullptr;
-    QPushButton* cmdCopyX = nullptr;
-    QPushButton* cmdCopyZ = nullptr;
-
-    // Floor/ceiling half.
-    QLineEdit* txtFCTextX = nullptr;
-    QLineEdit* txtFCTextZ = nullptr;
-    QLineEdit* txtFCX = nullptr;
-    QLineEdit* txtFCZ = nullptr;
-    QLabel* lblFCX = nullptr;
-    QLabel* lblFCZ = nullptr;
-    QPushButton* cmdFCCopyX = nullptr;
-    QPushButton* cmdFCCopyZ = nullptr;
-    // The captions of the floor/ceiling fields, which name them.
-    QLabel* Label16 = nullptr;
-    QLabel* Label15 = nullptr;
-    QLabel* Label13 = nullptr;
-    QLabel* Label12 = nullptr;
-
-    // Menus.
-    QMenu* mnuCalc = nullptr;
-    QMenu* mnuHelp = nullptr;
-    QAction* mnuCopyX = nullptr;
-    QAction* mnuCopyZ = nullptr;
-    QAction* mnuFCCopyX = nullptr;
-    QAction* mnuFCCopyZ = nullptr;
-    QAction* mnuTextureFile = nullptr;
-    QAction* mnuOnTop = nullptr;
-    QAction* mnuQuit = nullptr;
-    QAction* About = nullptr;
+    // Every control, in the order of core::layout::parts, and every command,
+    // in the order of core::commands.
+    std::array<QWidget*, core::layout::parts.size()> widgets_{};
+    std::array<QAction*, core::commands.size()> actions_{};
 };
 
 } // namespace ui

@@ -1,5 +1,6 @@
 #include "ui/help.h"
-#include "core/calculator.h"
+#include "core/commands.h"
+#include "ui/controls.h"
 #include "ui/frmMain.h"
 #include "ui/note.h"
 
@@ -96,27 +97,21 @@ class ToggleCommand : public QAccessibleInterface, public QAccessibleActionInter
 
 } // namespace
 
-void Describe(QWidget* control, const QString& name, const QString& description) {
-    control->setAccessibleName(name);
-    control->setAccessibleDescription(description);
-    // As rich text, so a long tip wraps at a readable width.
-    control->setToolTip(
-        QStringLiteral("<p>%1. %2</p>").arg(name.toHtmlEscaped(), description.toHtmlEscaped()));
-}
-
-void DescribeAlignments(QListWidget* list, const QString& name, const QString& description,
-                        const QString& near, const QString& far) {
-    list->setAccessibleName(name);
-    list->setAccessibleDescription(description);
-    const QString tips[] = {
-        QStringLiteral("Center on the %1 edge: offset = texture size / 2").arg(near),
-        QStringLiteral("Align %1 (the default): offset = 0").arg(near),
-        QStringLiteral("Center: offset = texture size / 2 \u2212 wall size / 2"),
-        QStringLiteral("Align %1: offset = texture size \u2212 wall size").arg(far),
-        QStringLiteral("Center on the %1 edge: offset = wall size \u2212 texture size").arg(far),
-    };
-    for (int row = 0; row < list->count() && row < static_cast<int>(std::size(tips)); ++row)
-        list->item(row)->setToolTip(tips[row]);
+// A control's accessible name (what it is) and description (how to use it),
+// and the two together as its tooltip, as rich text so a long tip wraps at a
+// readable width. The rows of an alignment list have tips of their own.
+void Describe(QWidget* control, const core::layout::Control& c) {
+    const core::Description d = core::Describe(c);
+    control->setAccessibleName(Text(d.name));
+    control->setAccessibleDescription(Text(d.description));
+    auto* list = qobject_cast<QListWidget*>(control);
+    if (list == nullptr) {
+        control->setToolTip(
+            QStringLiteral("<p>%1</p>").arg(Text(core::Tooltip(c)).toHtmlEscaped()));
+        return;
+    }
+    for (int row = 0; row < list->count(); ++row)
+        list->item(row)->setToolTip(Text(core::RowTooltip(c, row)));
 }
 
 void ShowResult(QLabel* result, const QString& text) {
@@ -127,56 +122,17 @@ void ShowResult(QLabel* result, const QString& text) {
     Announce(result, result->accessibleName());
 }
 
-// The words of the calculator window, in one place. Shortcuts come from the
-// menu commands and the field limit from the fields, so neither can drift.
+// The words of the calculator window, from the core's table of them.
 void frmMain::DescribeControls() {
-    const auto keys = [](const QAction* command) {
-        return command->shortcut().toString(QKeySequence::NativeText);
-    };
-    const QString sizeHint =
-        QStringLiteral("Type the size in map units, or pick one from the list. "
-                       "Arithmetic such as 256-48 or 3*64 works. To take a texture's width "
-                       "and height, drop its file on the window or press %1.")
-            .arg(keys(mnuTextureFile));
-    const QString typing = QStringLiteral(" Up to %1 characters; arithmetic such as 256-48 works.")
-                               .arg(core::maxFieldLength);
-    const QString position = QStringLiteral(
-        "Type the point of the texture, in map units, that should land on the map %1 coordinate.");
-    const QString coordinate =
-        QStringLiteral("Type the map %1 coordinate, in map units, from -32775 to 32767.");
-
-    DescribeAlignments(lstPosX, QStringLiteral("Wall X alignment"),
-                       QStringLiteral("Choose where the texture sits along the wall."),
-                       QStringLiteral("left"), QStringLiteral("right"));
-    DescribeAlignments(lstPosZ, QStringLiteral("Wall Z alignment"),
-                       QStringLiteral("Choose where the texture sits up the wall."),
-                       QStringLiteral("bottom"), QStringLiteral("top"));
-    Describe(cmbTextX, QStringLiteral("Texture X size"), sizeHint);
-    Describe(cmbTextZ, QStringLiteral("Texture Z size"), sizeHint);
-    Describe(cmbWallX, QStringLiteral("Wall X size"), sizeHint);
-    Describe(cmbWallZ, QStringLiteral("Wall Z size"), sizeHint);
-    Describe(txtFCTextX, QStringLiteral("Texture position along X"), position.arg('X') + typing);
-    Describe(txtFCTextZ, QStringLiteral("Texture position along Z"), position.arg('Z') + typing);
-    Describe(txtFCX, QStringLiteral("Map X coordinate"), coordinate.arg('X') + typing);
-    Describe(txtFCZ, QStringLiteral("Map Z coordinate"), coordinate.arg('Z') + typing);
-
-    const struct {
-        QLabel* result;
-        QPushButton* copy;
-        const QAction* command;
-        const char* what;
-    } results[] = {{lblX, cmdCopyX, mnuCopyX, "wall X offset"},
-                   {lblZ, cmdCopyZ, mnuCopyZ, "wall Z offset"},
-                   {lblFCX, cmdFCCopyX, mnuFCCopyX, "floor/ceiling X offset"},
-                   {lblFCZ, cmdFCCopyZ, mnuFCCopyZ, "floor/ceiling Z offset"}};
-    for (const auto& r : results) {
-        const QString what = QString::fromLatin1(r.what);
-        const QString name = what.at(0).toUpper() + what.mid(1);
-        Describe(r.result, name, QStringLiteral("%1 copies this value.").arg(keys(r.command)));
-        r.result->setProperty(resultName, name);
-        NameResult(r.result);
-        Describe(r.copy, QStringLiteral("Copy ") + what,
-                 QStringLiteral("Copies the %1. Shortcut: %2.").arg(what, keys(r.command)));
+    for (std::size_t i = 0; i < core::layout::parts.size(); ++i) {
+        const core::layout::Control& c = *core::layout::parts[i].control;
+        if (core::Describe(c).name.empty())
+            continue;
+        Describe(widgets_[i], c);
+        if (core::layout::parts[i].kind == core::layout::Kind::result) {
+            widgets_[i]->setProperty(resultName, Text(core::Describe(c).name));
+            NameResult(static_cast<QLabel*>(widgets_[i]));
+        }
     }
     // Before the menus are first shown, and so before anything asks for another.
     for (QAction* command : actions())

@@ -2,6 +2,8 @@
 // names and descriptions, tooltips, and news of a changed result.
 #pragma once
 
+#include "core/layout.h"
+
 #include <QString>
 
 class QLabel;
@@ -10,15 +12,9 @@ class QWidget;
 
 namespace ui {
 
-// Gives a control its accessible name (what it is) and description (how to
-// use it), and the two together as its tooltip.
-void Describe(QWidget* control, const QString& name, const QString& description);
-
-// Describes an alignment list as above, and gives each of its five rows, not
-// the list, a tooltip with the row's formula in words; near and far are the
-// wall's ends along the axis ("left" and "right", or "bottom" and "top").
-void DescribeAlignments(QListWidget* list, const QString& name, const QString& description,
-                        const QString& near, const QString& far);
+// Gives a control its accessible name, description and tooltip from the
+// core's words for c; an alignment list's rows get a tooltip each instead.
+void Describe(QWidget* control, const core::layout::Control& c);
 
 // Sets a result's text. Its accessible name holds the number too ("Wall X
 // offset, 56"), and assistive technology is told the new name once the result

@@ -1,10 +1,14 @@
 #include "ui/note.h"
 
+#include "core/placement.h"
+
 #include <QAccessible>
 #include <QAccessibleObject>
 #include <QLabel>
 #include <QStyle>
 #include <QTimer>
+
+#include <vector>
 
 namespace ui {
 namespace {
@@ -49,6 +53,10 @@ class Notification : public QAccessibleObject {
     }
 };
 
+core::Rect RectOf(const QRect& r) {
+    return {r.left(), r.top(), r.width(), r.height()};
+}
+
 // Tells assistive technology that a notification shows (again).
 void Notify(QObject* notification) {
     QAccessibleEvent shown(notification, QAccessible::ObjectShow);
@@ -72,28 +80,14 @@ void ShowNote(QWidget* near, const QString& text, int milliseconds) {
     }
     note->setText(text);
     const QSize size = note->sizeHint().boundedTo(area->size());
-    // Just below the control, else just above it; flush with its left edge,
-    // else with its right edge. The first place that overlaps nothing drawn
-    // wins; the bottom left corner of the window is the last resort.
-    const auto free = [area, note](const QRect& place) {
-        if (!area->rect().contains(place))
-            return false;
-        for (const QWidget* other : area->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (other != note && !other->isHidden() && Occupied(other).intersects(place))
-                return false;
-        return true;
-    };
-    const QRect at = near->geometry();
-    const int left = at.left(), right = at.right() + 1 - size.width();
-    const int below = at.bottom() + 1, above = at.top() - size.height();
-    QRect place(QPoint(0, area->height() - size.height()), size);
-    for (const QPoint corner :
-         {QPoint(left, below), QPoint(right, below), QPoint(left, above), QPoint(right, above)}) {
-        if (free(QRect(corner, size))) {
-            place.moveTopLeft(corner);
-            break;
-        }
-    }
+    // Beside the control it speaks of, over as little as can be.
+    std::vector<core::Rect> taken;
+    for (const QWidget* other : area->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (other != note && !other->isHidden())
+            taken.push_back(RectOf(Occupied(other)));
+    const core::Rect at = core::NotePlace(RectOf(near->geometry()), size.width(), size.height(),
+                                          RectOf(area->rect()), taken);
+    const QRect place(at.left, at.top, at.width, at.height);
     note->setGeometry(place);
     note->raise();
     // Showing tells assistive technology; a note that replaces one still shown tells it here.

@@ -9,12 +9,12 @@ class QWidget;
 namespace ui {
 
 // Shows text beside near for milliseconds (0: until HideNote). The note is a
-// label of the window placed where it covers no other control, and it takes
+// label of the window placed beside near where it covers least, and it takes
 // no click, key or focus, so the next click or key always reaches what it was
 // aimed at. A new note replaces the one shown. Assistive technology meets it
 // as a notification, which a screen reader speaks as it shows, and it cancels
 // news not yet told.
-void ShowNote(QWidget* near, const QString& text, int milliseconds = 1500);
+void ShowNote(QWidget* near, const QString& text, int milliseconds);
 
 // Hides the note of near's window, if one shows.
 void HideNote(QWidget* near);

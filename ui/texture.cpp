@@ -1,6 +1,8 @@
 #include "ui/texture.h"
 
+#include "core/commands.h"
 #include "core/texture_header.h"
+#include "core/window.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,12 +45,16 @@ QString FileName(const QUrl& link) {
 }
 
 QString ImageFilter() {
-    // The header reader's formats, whatever image plugins are installed.
-    QStringList patterns{QStringLiteral("*.tga"), QStringLiteral("*.dds"), QStringLiteral("*.pcx")};
+    // The header reader's formats, and those of whatever image plugins are installed.
+    QStringList patterns;
+    for (const std::string& pattern : core::ImagePatterns())
+        patterns << QString::fromStdString(pattern);
     for (const QByteArray& suffix : QImageReader::supportedImageFormats())
         patterns << QStringLiteral("*.") + QString::fromLatin1(suffix);
     patterns.removeDuplicates();
-    return QStringLiteral("Images (%1);;All files (*)").arg(patterns.join(QLatin1Char(' ')));
+    return QStringLiteral("%1 (%2);;%3 (*)")
+        .arg(QString::fromUtf8(core::imagesFilter.data()), patterns.join(QLatin1Char(' ')),
+             QString::fromUtf8(core::allFilesFilter.data()));
 }
 
 } // namespace ui

@@ -120,20 +120,11 @@ class tst_window : public QObject {
         return QStyle::alignedRect(Qt::LeftToRight, label->alignment(),
                                    label->fontMetrics().size(0, label->text()), box);
     }
-    // A note shows just below or above a control, flush with one of its sides, and covers
-    // nothing drawn: the end-to-end test clicks right through it.
-    void noteCoversNothing() {
-        const QRect n = find("note")->geometry();
-        QVERIFY(window->centralWidget()->rect().contains(n));
-        const auto all =
-            window->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-        QVERIFY(std::ranges::any_of(all, [n](QWidget* w) {
-            const QRect g = w->geometry();
-            return (n.left() == g.left() || n.right() == g.right()) &&
-                   (n.top() == g.bottom() + 1 || n.bottom() + 1 == g.top());
-        }));
-        for (QWidget* w : all)
-            QVERIFY2(w == find("note") || !drawn(w).intersects(n), qPrintable(w->objectName()));
+    // Whether the note shows inside the window, touching the control it speaks of.
+    bool touches(const QString& name) const {
+        const QRect n = find("note")->geometry(), control = find(name)->geometry();
+        return window->centralWidget()->rect().contains(n) && !n.intersects(control) &&
+               n.adjusted(-1, -1, 1, 1).intersects(control);
     }
     // Both wall axes on Center, with inputs that give four different results.
     void aligned() {
@@ -340,27 +331,53 @@ class tst_window : public QObject {
                 QList<bool>(7, find<QListWidget>(QString("lstPos") + axis)->currentRow() != 1));
     }
 
-    void enteringAFieldSelectsItsText() {
+    // Tab back into a field selects its text, so what is typed replaces it: from a field
+    // typed into, Tab away and Shift+Tab back.
+    void tabBackSelectsTheField_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("shows"); // its result, typed 21 at last
+        for (auto [field, shows] : {std::pair{"cmbTextX", "-489.5"},
+                                    {"cmbWallX", "21.5"},
+                                    {"cmbTextZ", "6.5"},
+                                    {"cmbWallZ", "5.5"},
+                                    {"txtFCTextX", "-17"},
+                                    {"txtFCX", "3.5"},
+                                    {"txtFCTextZ", "-16"},
+                                    {"txtFCZ", "5"}})
+            QTest::addRow("%s", field) << QString(field) << QString(shows);
+    }
+    void tabBackSelectsTheField() {
+        QFETCH(QString, field);
+        QFETCH(QString, shows);
         aligned();
-        for (const char* name : {"txtFCZ", "txtFCTextX", "txtFCTextZ", "txtFCX"}) {
-            find(name)->setFocus(Qt::ActiveWindowFocusReason); // however the focus comes
-            QCOMPARE(edit(name)->selectedText(), edit(name)->text());
-        }
-        press("7"); // replaces, not appends
-        QCOMPARE(texts({"txtFCX", "lblFCX"}), QStringList({"7", "5.5"}));
-        auto* other = find<QLineEdit>("txtFCZ"); // by mouse too: the click does not undo it
-        QTest::mouseClick(other, Qt::LeftButton, {}, QPoint(5, other->height() / 2));
-        QCOMPARE(other->selectedText(), QStringLiteral("-3"));
-        auto* dragged = find<QLineEdit>("txtFCTextX"); // but a selection dragged out stays
+        edit("cmbWallX")->setText(field == "cmbTextX" ? "1e3" : "20");
+        type(field, "33");
+        press("Tab");
+        press("Shift+Tab");
+        QCOMPARE(QApplication::focusWidget(), find(field));
+        press("2");
+        press("1");
+        QCOMPARE(edit(field)->text(), QStringLiteral("21"));
+        const QString result =
+            field.startsWith("cmb") ? "lbl" + field.right(1) : "lblFC" + field.right(1);
+        QCOMPARE(find<QLabel>(result)->text(), shows);
+    }
+
+    // A click places the caret, as in any field, and a selection dragged out stays; a ninth
+    // typed character is refused without a note.
+    void aClickPlacesTheCaret() {
+        aligned();
+        auto* field = find<QLineEdit>("txtFCZ");
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(5, field->height() / 2));
+        QVERIFY(field->hasFocus() && !field->hasSelectedText());
+        auto* dragged = find<QLineEdit>("txtFCTextX");
         QTest::mousePress(dragged, Qt::LeftButton, {}, QPoint(5, 5));
         dragged->setSelection(0, 1); // as the drag would
         QTest::mouseRelease(dragged, Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(dragged->selectedText(), QStringLiteral("1"));
-        type("txtFCZ", "123456789"); // a ninth typed character is refused without a note
-        QCOMPARE(other->text(), QStringLiteral("12345678"));
+        type("txtFCZ", "123456789");
+        QCOMPARE(field->text(), QStringLiteral("12345678"));
         QCOMPARE(note(), QString());
-        QTest::mouseClick(other, Qt::LeftButton, {}, QPoint(5, 5)); // in a focused field: the caret
-        QVERIFY(!other->hasSelectedText());
     }
 
     // The wheel over a size list changes it only while it has the focus; a size that is
@@ -386,7 +403,12 @@ class tst_window : public QObject {
 
     void pastes_data() {
         QTest::addColumn<Paste>("paste");
+        static const QByteArray huge(1 << 20, '7'); // a megabyte
         const Paste pastes[] = {{"txtFCX", "-1024.125", "12345678", "At most 8 characters"},
+                                {"cmbTextX", huge.constData(), "12345678", "At most 64 characters"},
+                                // Nothing to paste changes nothing, not even the selection.
+                                {"txtFCX", " \r\n\t ", "12345678", ""},
+                                {"cmbWallX", nullptr, "12345678", ""}, // only an image
                                 {"txtFCZ", "-1024.12", "-1024.12", ""},
                                 // Blanks and line breaks at the ends go; runs of breaks inside
                                 // are one blank.
@@ -395,21 +417,28 @@ class tst_window : public QObject {
                                 {"cmbWallZ", "\r\n16\r\n\r\n", "16", ""},
                                 {"txtFCTextZ", "1\n\n2", "1 2", ""}};
         for (const Paste& p : pastes)
-            QTest::addRow("%s", p.clipboard) << p;
+            QTest::addRow("%s %.12s", p.field, p.clipboard ? p.clipboard : "an image") << p;
     }
     // Over a whole field's selected text, which a refused paste leaves as it was.
     void pastes() {
         QFETCH(Paste, paste);
         aligned();
         edit(paste.field)->setText("12345678");
-        QGuiApplication::clipboard()->setText(paste.clipboard);
+        if (paste.clipboard == nullptr) {
+            auto* image = new QMimeData;
+            image->setImageData(QImage(4, 4, QImage::Format_RGB32));
+            QGuiApplication::clipboard()->setMimeData(image);
+        } else {
+            QGuiApplication::clipboard()->setText(paste.clipboard);
+        }
         edit(paste.field)->setFocus();
         edit(paste.field)->selectAll();
         press(QKeySequence(QKeySequence::Paste).toString());
         QCOMPARE(edit(paste.field)->text(), paste.holds);
         QCOMPARE(note(), paste.note);
-        if (*paste.note)
-            noteCoversNothing();
+        if (paste.holds == QLatin1String("12345678")) // refused or empty: still all selected
+            QCOMPARE(edit(paste.field)->selectedText(), paste.holds);
+        QVERIFY(!*paste.note || touches(paste.field));
     }
 
     void copies_data() {
@@ -465,7 +494,10 @@ class tst_window : public QObject {
         }
         QCOMPARE(clipboard(), copy.clipboard);
         QCOMPARE(note(), copy.note);
-        noteCoversNothing();
+        const bool beside =
+            std::ranges::any_of(QStringList{"cmdCopyX", "cmdCopyZ", "cmdFCCopyX", "cmdFCCopyZ"},
+                                [this](const QString& button) { return touches(button); });
+        QVERIFY(beside); // the core says which; here, that the window puts it there
     }
 
     void takesTextureSizesFromFiles_data() {
