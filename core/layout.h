@@ -92,7 +92,8 @@ inline constexpr std::array<std::string_view, 5> rowsZ{"Center - Bottom Edge of 
 inline constexpr std::array<std::string_view, 12> sizes{
     "2", "4", "8", "16", "32", "64", "128", "256", "512", "1024", "2048", "4096"};
 
-// The About window: its client area, and its controls in order of creation.
+// The About window: its title, its client area, and its controls in order of creation.
+inline constexpr std::string_view aboutTitle = "About Varnel.exe";
 inline constexpr int aboutWidth = 5730;
 inline constexpr int aboutHeight = 3075;
 inline constexpr int aboutLeft = 2340; // its place on the screen

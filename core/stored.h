@@ -43,9 +43,10 @@ Stored Load(const settings::Path& file);
 // Writes everything to file, each key in place, in this order: the sizes, the
 // position, keep-on-top, the rows, the floor/ceiling fields. A size typed as
 // arithmetic is written as its value ("256-48" as 208), so it reads back as
-// the number the field showed; any other text is written as typed. A write
-// that fails is ignored: the file stays as it was. Makes the file's folder
-// first if it is missing.
+// the number the field showed; any other text is written as typed. Each key is
+// written on its own, so a write that fails leaves that key as it was and is
+// ignored; the keys written before it keep their new values, and the ones
+// after it are still tried. Makes the file's folder first if it is missing.
 void Save(const settings::Path& file, const Stored& stored);
 
 } // namespace core

@@ -16,13 +16,27 @@ frmAbout::frmAbout(QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     namespace layout = core::layout;
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About Varnel.exe"));
+    setWindowTitle(Text(layout::aboutTitle));
     setWindowIcon(ProgramIcon());
     setFont(DefaultFont());
     setPalette(ReadablePalette(QApplication::palette()));
     // The main window waits while this one is open.
     setWindowModality(Qt::ApplicationModal);
+    CreateControls();
+    setAccessibleName(windowTitle());
 
+    // OK is both the default and the cancel button: Enter and Esc press it,
+    // and so does the title bar's close box.
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+
+    // A fixed place on the screen, wherever the main window is.
+    setGeometry(
+        TwipRect(layout::aboutLeft, layout::aboutTop, layout::aboutWidth, layout::aboutHeight));
+    setFixedSize(size());
+}
+
+void frmAbout::CreateControls() {
+    namespace layout = core::layout;
     auto* picIcon = Caption(this, layout::picIcon, true);
     picIcon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     picIcon->setPixmap(ProgramIcon().pixmap(QSize(32, 32), devicePixelRatioF()));
@@ -42,16 +56,6 @@ frmAbout::frmAbout(QWidget* parent)
     new Line(layout::aboutRule, this, QPalette::WindowText, 0, QPalette::Disabled);
     new Line(layout::aboutRule, this, QPalette::Light, 1);
     lblVersion = text(layout::lblVersion);
-    setAccessibleName(windowTitle());
-
-    // OK is both the default and the cancel button: Enter and Esc press it,
-    // and so does the title bar's close box.
-    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
-
-    // A fixed place on the screen, wherever the main window is.
-    setGeometry(
-        TwipRect(layout::aboutLeft, layout::aboutTop, layout::aboutWidth, layout::aboutHeight));
-    setFixedSize(size());
 }
 
 void frmAbout::showEvent(QShowEvent* event) {

@@ -17,6 +17,7 @@ class frmAbout : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
+    void CreateControls();
     void Form_Load();
     void cmdOK_Click();
 

@@ -63,10 +63,8 @@ void Notify(QObject* notification) {
     QAccessible::updateAccessibility(&shown);
 }
 
-} // namespace
-
-void ShowNote(QWidget* near, const QString& text, int milliseconds) {
-    QWidget* area = near->parentWidget();
+// The note label of area, made on first use.
+QLabel* NoteOf(QWidget* area) {
     auto* note = area->findChild<QLabel*>(QStringLiteral("note"), Qt::FindDirectChildrenOnly);
     if (note == nullptr) {
         note = new QLabel(area);
@@ -78,18 +76,30 @@ void ShowNote(QWidget* near, const QString& text, int milliseconds) {
         note->setBackgroundRole(QPalette::ToolTipBase);
         note->setAutoFillBackground(true);
     }
-    note->setText(text);
+    return note;
+}
+
+// Puts note beside the control it speaks of, over as little else as can be.
+void Place(QLabel* note, const QWidget* near) {
+    const QWidget* area = note->parentWidget();
     const QSize size = note->sizeHint().boundedTo(area->size());
-    // Beside the control it speaks of, over as little as can be.
     std::vector<core::Rect> taken;
     for (const QWidget* other : area->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (other != note && !other->isHidden())
             taken.push_back(RectOf(Occupied(other)));
     const core::Rect at = core::NotePlace(RectOf(near->geometry()), size.width(), size.height(),
                                           RectOf(area->rect()), taken);
-    const QRect place(at.left, at.top, at.width, at.height);
-    note->setGeometry(place);
+    note->setGeometry(at.left, at.top, at.width, at.height);
     note->raise();
+}
+
+} // namespace
+
+void ShowNote(QWidget* near, const QString& text, int milliseconds) {
+    QWidget* area = near->parentWidget();
+    QLabel* note = NoteOf(area);
+    note->setText(text);
+    Place(note, near);
     // Showing tells assistive technology; a note that replaces one still shown tells it here.
     if (note->isVisible())
         Notify(note);

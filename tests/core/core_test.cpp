@@ -5,6 +5,7 @@
 #include "core/calculator.h"
 #include "core/placement.h"
 #include "core/stored.h"
+#include "core/texture_header.h"
 
 #include <gtest/gtest.h>
 
@@ -44,8 +45,22 @@ TEST(Results, ShowTheOffsetOrError) {
                   {"0", "40000", "Error"}};
     for (const auto& f : floors)
         EXPECT_EQ(core::FloorResult(f.position, f.coordinate), f.shows) << f.coordinate;
-    for (int row = -1; row <= 4; ++row)
-        EXPECT_EQ(core::AxisEnabled(row), row != 1) << row;
+}
+
+// Blanks and line breaks at the ends of pasted text go, and a run of breaks inside is one
+// blank; a file's suffix is what follows the last dot of its name; an empty copy says so.
+TEST(Texts, PastedSuffixesAndNotes) {
+    const std::pair<const char*, const char*> pastes[] = {
+        {"  -3275  ", "-3275"}, {"64\n", "64"},    {"\r\n16\r\n\r\n", "16"},
+        {"1\n\n2", "1 2"},      {"1\r\n2", "1 2"}, {" \t\r\n ", ""}};
+    for (auto [clipboard, pasted] : pastes)
+        EXPECT_EQ(core::Pasted(clipboard), pasted) << clipboard;
+    const std::pair<const char*, const char*> suffixes[] = {
+        {"brick", ""},  {"art.v2/brick", ""},  {"brick.", ""}, {"C:\\ART\\BRICK.TGA", "TGA"},
+        {"a/.tga", ""}, {"a.b/c.d.pcx", "pcx"}};
+    for (auto [path, suffix] : suffixes)
+        EXPECT_EQ(core::SuffixOf<char>(path), suffix) << path;
+    EXPECT_EQ(core::CopiedNote(""), "Copied an empty result");
 }
 
 struct Stored : testing::Test {
