@@ -55,8 +55,20 @@ install_missing() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"
-    "${sudo[@]}" apt-get update
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+    # Another program's apt or dpkg may hold the package lock: wait for it, up
+    # to ten minutes, rather than fail at once.
+    local apt=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600)
+    # The timeout is for dpkg's lock. apt-get update takes only the package
+    # lists' lock and gives up at once when another holds it: it tries again.
+    local errors end=$((SECONDS + 600))
+    errors=$(mktemp)
+    until "${apt[@]}" update 2>"$errors"; do
+        cat "$errors" >&2
+        grep -q /var/lib/apt/lists/lock "$errors" && [ $SECONDS -lt $end ] || { rm -f "$errors"; return 1; }
+        echo "Waiting for the package lists' lock" && sleep 2
+    done
+    cat "$errors" >&2 && rm -f "$errors"
+    "${apt[@]}" install -y "${missing[@]}"
 }
 
 build() {

@@ -12,13 +12,14 @@ check() { if eval "$1"; then echo "PASS: $2"; else echo "FAIL: $2"; failures=$((
 alive() { [[ $(ps -o stat= -p "$pid" 2>/dev/null) =~ ^[^Z] ]]; }
 within() { local end=$((SECONDS + $1)); shift; until eval "$*"; do [ $SECONDS -lt $end ] || return 1; sleep 0.1; done; } # SECONDS COMMAND
 tmp=$(mktemp -d)
-trap 'alive && kill -KILL $pid; kill ${spy-} 2>/dev/null; [ "${folder-}" != /usr/bin ] || apt-get remove -y -q varnel; rm -rf "$tmp"' EXIT
-export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp"
+trap 'alive && kill -KILL $pid; kill ${spy-} 2>/dev/null; [ "${folder-}" != /usr/bin ] || apt-get -o DPkg::Lock::Timeout=100 remove -y -q varnel; rm -rf "$tmp"' EXIT
+# Run as nobody, the program may not enter the checkout (a clone in a folder only root enters, say): it reads a copy.
+install -m 644 "$(dirname "$0")/lsan.supp" "$tmp/" && export LSAN_OPTIONS="suppressions=$tmp/lsan.supp"
 chmod 755 "$tmp" && mkdir -m 777 "$tmp/portable" "$tmp/cwd"
 case $1 in
 *.tar.gz) tar -xzf "$1" -C "$tmp/portable" && folder=$(echo "$tmp"/portable/*) && chmod 777 "$folder" ;;
 *.deb) folder=/usr/bin ini=$tmp/cwd/Varnel/Varnel.ini other=/usr/bin/Varnel.ini
-    apt-get install -y -q "$(realpath "$1")" || exit 1 ;;
+    apt-get -o DPkg::Lock::Timeout=100 install -y -q "$(realpath "$1")" || exit 1 ;; # waits for another's dpkg lock
 *) cp "$1" "$tmp/portable/varnel" && folder=$tmp/portable ;;
 esac
 ini=${ini:-$folder/Varnel.ini} other=${other:-$tmp/cwd/Varnel} # where the settings go, and where not
