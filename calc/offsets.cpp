@@ -37,26 +37,35 @@ std::int16_t NarrowToInt16(std::int32_t value) {
     return static_cast<std::int16_t>(value);
 }
 
-std::string CalcWallOffset(std::int16_t alignment, float texture, float wall) {
-    // Every operand below is a single widened exactly to double, and each row
-    // is one rounding of an exact (or, for row 2, exactly halved) operation, so
-    // the result equals the correctly rounded single result of the formula.
-    const double t = texture;
-    const double w = wall;
+std::optional<double> WallOffsetValue(int alignment, double t, double w) {
     switch (alignment) {
     case 0: // centre on the left/bottom edge of the wall
-        return NumberToText(RoundToSingle(t / 2.0));
+        return t / 2.0;
     case 1: // align left/bottom: the level's own default, no arithmetic
-        return "0";
-    case 2: // centre: both halves and their difference in double, one rounding
-        return NumberToText(RoundToSingle(t / 2.0 - w / 2.0));
+        return 0.0;
+    case 2: // centre: both halves and their difference
+        return t / 2.0 - w / 2.0;
     case 3: // align right/top
-        return NumberToText(RoundToSingle(t - w));
+        return t - w;
     case 4: // centre on the right/top edge: the wall minus the texture, unhalved
-        return NumberToText(RoundToSingle(w - t));
+        return w - t;
     default: // no row selected
-        return {};
+        return std::nullopt;
     }
+}
+
+float ToSingle(double value) {
+    return RoundToSingle(value);
+}
+
+std::string CalcWallOffset(std::int16_t alignment, float texture, float wall) {
+    // Every operand is a single widened exactly to double, and each row is one
+    // rounding of an exact (or, for row 2, exactly halved) operation, so the
+    // result equals the correctly rounded single result of the formula.
+    if (alignment == 1)
+        return "0";
+    const std::optional<double> offset = WallOffsetValue(alignment, texture, wall);
+    return offset ? NumberToText(RoundToSingle(*offset)) : std::string();
 }
 
 std::string CalcFCOffset(float texturePosition, float mapCoordinate) {

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -49,6 +50,15 @@ std::int32_t RoundToWhole(float value);
 
 // Throws Failure unless value lies in -32768..32767.
 std::int16_t NarrowToInt16(std::int32_t value);
+
+// The wall texture offset of alignment row 0..4 (as below) for texture and
+// wall sizes given in double, exactly as far as double holds it, not yet
+// rounded: t / 2, 0, t / 2 - w / 2, t - w, w - t. Nothing for any other row.
+std::optional<double> WallOffsetValue(int alignment, double texture, double wall);
+
+// Rounds a double to the nearest single, ties to even. Throws Failure for NaN
+// and for a value that would round to infinity.
+float ToSingle(double value);
 
 // The wall texture offset for alignment row 0..4 (centre on the near edge,
 // align near [default], centre, align far, centre on the far edge), texture

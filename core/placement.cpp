@@ -57,7 +57,9 @@ Rect NotePlace(const Rect& beside, int width, int height, const Rect& area,
                              {right, above},
                              {beside.left + beside.width, middle},
                              {beside.left - width, middle}};
-    Rect best{left, below, width, height};
+    // Where none fits (a note larger than the window), its top left corner is kept in it.
+    Rect best{std::max(area.left, std::min(left, area.left + area.width - width)),
+              std::max(area.top, std::min(below, area.top + area.height - height)), width, height};
     std::int64_t least = -1;
     for (const Point corner : corners) {
         // Shifted sideways into the window, as far as it fits.

@@ -36,6 +36,10 @@ struct EditRow {
     std::vector<std::string> results;
 };
 
+void PrintTo(const EditRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
 class Edits : public testing::TestWithParam<EditRow> {};
 
 // Each field recalculates its own result and no other; an emptied one becomes "0", selected.
@@ -94,6 +98,10 @@ struct PasteRow {
     std::string note;
 };
 
+void PrintTo(const PasteRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
 class Pastes : public testing::TestWithParam<PasteRow> {};
 
 // Into "12345678" with "3456" selected.
@@ -142,6 +150,10 @@ struct CopyRow {
     std::string note;
     const l::Control& beside;
 };
+
+void PrintTo(const CopyRow& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class Copies : public testing::TestWithParam<CopyRow> {};
 
@@ -219,6 +231,10 @@ struct NoteRow {
     core::Rect beside;
     core::Point at;
 };
+
+void PrintTo(const NoteRow& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class NotePlaces : public testing::TestWithParam<NoteRow> {};
 
