@@ -1,6 +1,7 @@
 #include "core/calculator.h"
 
 #include "calc/offsets.h"
+#include "core/run.h"
 
 #include <cstdint>
 
@@ -13,10 +14,14 @@ float Number(std::string_view text) {
 
 } // namespace
 
-std::string WallResult(int row, std::string_view texture, std::string_view wall) {
+std::string WallResult(int row, std::string_view texture, std::string_view wall, bool wrap) {
     if (row == defaultRow)
         return "0"; // no size is read: they may hold anything
     try {
+        if (wrap && row >= 0 && row <= 4) {
+            const float t = Number(texture);
+            return OffsetText(*calc::WallOffsetValue(row, t, Number(wall)), t, true, false);
+        }
         return calc::CalcWallOffset(static_cast<std::int16_t>(row), Number(texture), Number(wall));
     } catch (const calc::Failure&) {
         return "Error";

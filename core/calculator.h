@@ -23,7 +23,8 @@ inline constexpr std::string_view emptyField = "0";
 // for none, which shows nothing) of the texture and wall sizes as typed, "0"
 // on the default row whatever the sizes say, or "Error" when a size is not a
 // number or the offset is out of range.
-std::string WallResult(int row, std::string_view texture, std::string_view wall);
+// With wrap, the offset is reduced into 0 up to the texture size, as a run's are.
+std::string WallResult(int row, std::string_view texture, std::string_view wall, bool wrap = false);
 
 // The text a floor/ceiling result shows: the offset on the 8-unit grid of the
 // texture position and map coordinate as typed, or "Error".

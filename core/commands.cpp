@@ -79,7 +79,46 @@ std::optional<Command> CommandOf(const l::Control& button) {
 
 std::string ShortcutText(Command command) {
     const char key = InfoOf(command).key;
-    return key != 0 ? std::string("Ctrl+") + key : std::string();
+    if (key == 0)
+        return {};
+    return std::string(InfoOf(command).shift ? "Ctrl+Shift+" : "Ctrl+") + key;
+}
+
+// The Run of Walls window's controls.
+std::optional<Description> DescribeRun(const l::Control& control) {
+    const struct {
+        const l::Control& control;
+        std::string_view name, description;
+    } words[] = {
+        {l::lstRunAlign, "Run alignment",
+         "Choose where the texture sits along the whole run, or along the wall it is on."},
+        {l::cmbRunOn, "Align on",
+         "The whole run, or one wall of it, such as the wall above a door; the others follow."},
+        {l::txtRunAdd, "Added offset",
+         "Added to every offset. To carry on from the wall before the run, type that wall's "
+         "offset plus its length as arithmetic, such as 13+45."},
+        {l::txtRunWalls, "Wall lengths",
+         "One length a line, in order along the run. Pasted cells, a row of them, or a list "
+         "separated by ; give one wall a line."},
+        {l::lstRunOffsets, "Offsets",
+         "Each wall's number, length and offset. Click a row, or press Enter on it, to copy "
+         "its offset."},
+        {l::chkRunWhole, "Whole units",
+         "Rounds each length and offset to a whole number, as level formats store them."},
+        {l::chkRunWrap, "Wrap offsets into the texture",
+         "Reduces each offset into 0 up to the texture width, here and in the main window."},
+    };
+    for (const auto& w : words)
+        if (&control == &w.control)
+            return Description{std::string(w.name), std::string(w.description)};
+    if (&control == &l::cmbRunTexture)
+        return Description{"Texture width", SizeHint()};
+    for (const Command command : {Command::copyNext, Command::copyAll})
+        if (control.name == InfoOf(command).name)
+            return Description{Capitalised(l::PlainCaption(InfoOf(command).caption)),
+                               std::string(InfoOf(command).tooltip) +
+                                   ". Shortcut: " + Keys(command) + "."};
+    return std::nullopt;
 }
 
 Description Describe(const l::Control& control) {
@@ -105,6 +144,8 @@ Description Describe(const l::Control& control) {
         return {"Map X coordinate", Coordinate('X')};
     if (&control == &l::txtFCZ)
         return {"Map Z coordinate", Coordinate('Z')};
+    if (auto run = DescribeRun(control))
+        return *run;
     return DescribeCopy(control).value_or(Description{});
 }
 
@@ -114,7 +155,7 @@ std::string Tooltip(const l::Control& control) {
 }
 
 std::string RowTooltip(const l::Control& list, int row) {
-    const bool x = &list == &l::lstPosX;
+    const bool x = &list != &l::lstPosZ;
     const std::string near = x ? "left" : "bottom", far = x ? "right" : "top";
     switch (row) {
     case 0:

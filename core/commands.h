@@ -13,7 +13,21 @@
 
 namespace core {
 
-enum class Command { copyX, copyZ, fcCopyX, fcCopyZ, textureFile, onTop, quit, about };
+// In the order of the table below.
+enum class Command {
+    copyX,
+    copyZ,
+    fcCopyX,
+    fcCopyZ,
+    runOfWalls,
+    wrap,
+    textureFile,
+    onTop,
+    quit,
+    about,
+    copyNext,
+    copyAll,
+};
 
 struct Menu {
     std::string_view name, caption;
@@ -23,12 +37,13 @@ inline constexpr std::array menus{Menu{"mnuCalc", "&Calculator"}, Menu{"mnuHelp"
 struct CommandInfo {
     Command command;
     std::string_view name;
-    int menu;                 // index into menus
+    int menu;                 // index into menus; -1: a key of the Run of Walls window
     std::string_view caption; // "&" marks the access key
     char key;                 // the shortcut is Ctrl and this letter; 0 for none
     bool separatorAfter;      // a separator follows it in its menu
     bool checkable;
     std::string_view tooltip;
+    bool shift = false; // the shortcut is Ctrl+Shift and the letter
 };
 
 inline constexpr std::array commands{
@@ -40,6 +55,10 @@ inline constexpr std::array commands{
                 "Copies the floor/ceiling X offset"},
     CommandInfo{Command::fcCopyZ, "mnuFCCopyZ", 0, "Copy &Z Offset (F/C)", 'Y', true, false,
                 "Copies the floor/ceiling Z offset"},
+    CommandInfo{Command::runOfWalls, "mnuRunOfWalls", 0, "Run of &Walls...", 'R', false, false,
+                "Works out the offsets of a run of connected walls"},
+    CommandInfo{Command::wrap, "mnuWrap", 0, "Wrap Offsets into the Texture", 0, true, true,
+                "Shows each wall offset reduced into 0 up to its texture size"},
     CommandInfo{Command::textureFile, "mnuTextureFile", 0, "Texture Sizes from &File...", 'O',
                 false, false, "Takes Text X and Text Z from a texture file's width and height"},
     CommandInfo{Command::onTop, "mnuOnTop", 0, "Keep on &Top", 'T', true, true,
@@ -48,7 +67,18 @@ inline constexpr std::array commands{
                 "Saves the sizes and the window's place, and ends Varnel"},
     CommandInfo{Command::about, "About", 1, "&About", 0, false, false,
                 "Shows the version and the license"},
+    CommandInfo{Command::copyNext, "cmdCopyNext", -1, "Copy &Next", 'N', false, false,
+                "Copies the offset of the next wall, from wall 1 after any change"},
+    CommandInfo{Command::copyAll, "cmdCopyAll", -1, "Copy &All", 'C', false, false,
+                "Copies every offset, one a line", true},
 };
+
+static_assert([] {
+    for (std::size_t i = 0; i < commands.size(); ++i)
+        if (commands[i].command != static_cast<Command>(i))
+            return false;
+    return true;
+}());
 
 constexpr const CommandInfo& InfoOf(Command command) {
     return commands[static_cast<std::size_t>(command)];

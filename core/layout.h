@@ -6,6 +6,8 @@
 #pragma once
 
 #include <array>
+#include <span>
+#include <string>
 #include <string_view>
 
 namespace core::layout {
@@ -124,6 +126,10 @@ enum class Kind {
     size,    // an editable size list
     field,   // a floor/ceiling field
     button,  // a copy button
+    choice,  // a drop-down list to pick from, not to type in
+    check,   // a check box
+    lines,   // a field of several lines
+    offsets, // a list of results, one a row
 };
 
 struct Part {
@@ -133,7 +139,9 @@ struct Part {
 
 // Whether a control of kind takes the focus, by Tab or by a click.
 constexpr bool TakesFocus(Kind kind) {
-    return kind == Kind::list || kind == Kind::size || kind == Kind::field || kind == Kind::button;
+    return kind == Kind::list || kind == Kind::size || kind == Kind::field ||
+           kind == Kind::button || kind == Kind::choice || kind == Kind::check ||
+           kind == Kind::lines || kind == Kind::offsets;
 }
 
 // Every control of the calculator window, in the order both windows create
@@ -162,11 +170,62 @@ inline constexpr std::array lines{&Line1, &Line2, &Line3, &Line4, &Line5, &Line6
 // The control that has the focus when the window opens.
 inline constexpr const Control* firstFocus = &lstPosX;
 
-// The part of control, or nothing for a control not in the window.
+// The Run of Walls window: its title, its client area, and its controls, in
+// the order both windows create them, which is also the Tab order.
+inline constexpr std::string_view runTitle = "Run of Walls";
+inline constexpr int runWidth = 4560;
+inline constexpr int runHeight = 6300;
+inline constexpr Control lblRunTexture{"lblRunTexture", "Texture", {195, 240, 900, 195}};
+inline constexpr Control cmbRunTexture{"cmbRunTexture", "64", {1170, 195, 1000, 315}};
+inline constexpr Control lblRunAlign{"lblRunAlign", "Align", {195, 645, 900, 195}};
+inline constexpr Control lstRunAlign{"lstRunAlign", "", {1170, 645, 3195, 1035}};
+inline constexpr Control lblRunOn{"lblRunOn", "On", {195, 1830, 900, 195}};
+inline constexpr Control cmbRunOn{"cmbRunOn", "", {1170, 1785, 1800, 315}};
+inline constexpr Control lblRunAdd{"lblRunAdd", "Add", {195, 2250, 900, 195}};
+inline constexpr Control txtRunAdd{"txtRunAdd", "0", {1170, 2205, 1000, 315}};
+inline constexpr Control chkRunWhole{"chkRunWhole", "Whole Units", {2370, 2205, 1995, 315}};
+inline constexpr Control chkRunWrap{
+    "chkRunWrap", "Wrap Offsets into the Texture", {195, 2625, 4170, 315}};
+inline constexpr Control lblRunWalls{"lblRunWalls", "Walls", {195, 3060, 1300, 195}};
+inline constexpr Control txtRunWalls{"txtRunWalls", "", {195, 3285, 1300, 2250}};
+inline constexpr Control lblRunOffsets{"lblRunOffsets", "Offsets", {1695, 3060, 2670, 195}};
+inline constexpr Control lstRunOffsets{"lstRunOffsets", "", {1695, 3285, 2670, 2250}};
+inline constexpr Control cmdCopyNext{"cmdCopyNext", "Copy &Next", {195, 5700, 2000, 405}};
+inline constexpr Control cmdCopyAll{"cmdCopyAll", "Copy &All", {2365, 5700, 2000, 405}};
+
+inline constexpr std::array runParts{
+    Part{&lblRunTexture, Kind::caption}, Part{&cmbRunTexture, Kind::size},
+    Part{&lblRunAlign, Kind::caption},   Part{&lstRunAlign, Kind::list},
+    Part{&lblRunOn, Kind::caption},      Part{&cmbRunOn, Kind::choice},
+    Part{&lblRunAdd, Kind::caption},     Part{&txtRunAdd, Kind::field},
+    Part{&chkRunWhole, Kind::check},     Part{&chkRunWrap, Kind::check},
+    Part{&lblRunWalls, Kind::caption},   Part{&txtRunWalls, Kind::lines},
+    Part{&lblRunOffsets, Kind::caption}, Part{&lstRunOffsets, Kind::offsets},
+    Part{&cmdCopyNext, Kind::button},    Part{&cmdCopyAll, Kind::button},
+};
+
+// The run window opens with the focus at the end of its walls, so that the
+// next wall can be typed at once.
+inline constexpr const Control* runFirstFocus = &txtRunWalls;
+
+// A caption without its "&": "Copy Next" for "Copy &Next".
+inline std::string PlainCaption(std::string_view caption) {
+    std::string plain;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size())
+            ++i; // "&&" stands for "&"
+        plain += caption[i];
+    }
+    return plain;
+}
+
+// The part of control, in either window, or nothing for another control.
 constexpr const Part* PartOf(const Control& control) {
-    for (const Part& part : parts)
-        if (part.control == &control)
-            return &part;
+    for (const std::span<const Part> table :
+         {std::span<const Part>(parts), std::span<const Part>(runParts)})
+        for (const Part& part : table)
+            if (part.control == &control)
+                return &part;
     return nullptr;
 }
 

@@ -78,20 +78,6 @@ double RunOffset(const Run& run, const Read& r) {
     return *calc::WallOffsetValue(run.row, r.texture, r.lengths[k - 1]) - before;
 }
 
-// One wall's offset from its value in double: whole, wrapped, as text.
-std::string Shown(double value, const Run& run, double texture) {
-    if (run.whole)
-        value = Whole(value);
-    const bool wrap = run.wrap && texture > 0;
-    if (wrap) {
-        value = std::fmod(value, texture);
-        if (value < 0)
-            value += texture;
-    }
-    const float shown = calc::ToSingle(value);
-    return calc::NumberToText(wrap && shown == static_cast<float>(texture) ? 0.0f : shown);
-}
-
 // The texts, or nothing when an offset is beyond the single range.
 std::optional<std::vector<std::string>> Offsets(const Run& run, const Read& r) {
     std::vector<std::string> shown;
@@ -99,7 +85,7 @@ std::optional<std::vector<std::string>> Offsets(const Run& run, const Read& r) {
     double before = 0; // S(j), added up from the first wall on
     try {
         for (const double length : r.lengths) {
-            shown.push_back(Shown(offset + before + r.add, run, r.texture));
+            shown.push_back(OffsetText(offset + before + r.add, r.texture, run.wrap, run.whole));
             before += length;
         }
     } catch (const calc::Failure&) {
@@ -109,6 +95,19 @@ std::optional<std::vector<std::string>> Offsets(const Run& run, const Read& r) {
 }
 
 } // namespace
+
+std::string OffsetText(double value, double texture, bool wrap, bool whole) {
+    if (whole)
+        value = Whole(value);
+    wrap = wrap && texture > 0;
+    if (wrap) {
+        value = std::fmod(value, texture);
+        if (value < 0)
+            value += texture;
+    }
+    const float shown = calc::ToSingle(value);
+    return calc::NumberToText(wrap && shown == static_cast<float>(texture) ? 0.0f : shown);
+}
 
 std::vector<std::string> RunResults(const Run& run) {
     const std::size_t count = Counted(run).size();
@@ -132,6 +131,11 @@ std::string RunNote(const Run& run) {
         walls += Blank(wall) ? 0u : 1u;
     return walls > maxRunWalls ? "At most " + std::to_string(maxRunWalls) + " walls count"
                                : std::string();
+}
+
+std::vector<std::string> CountedWalls(const Run& run) {
+    const std::vector<std::string_view> walls = Counted(run);
+    return {walls.begin(), walls.end()};
 }
 
 std::vector<std::string> WallsOf(std::string_view text) {

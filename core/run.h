@@ -42,11 +42,20 @@ struct Run {
 // to T, and one that rounds to T shows as 0. Ties go to the even number.
 std::vector<std::string> RunResults(const Run& run);
 
+// The texts of the walls that count, as typed.
+std::vector<std::string> CountedWalls(const Run& run);
+
 // What the run's note says: the first entry that is not a number ("Texture
 // is not a number", "Add is not a number", "Wall 3 is not a number", walls
 // counted as RunResults counts them), else that walls past the limit do not
 // count, else nothing.
 std::string RunNote(const Run& run);
+
+// The text of an offset worked out in double: rounded to a whole number first
+// with whole, then with wrap and texture above 0 reduced into 0 up to the
+// texture width (one that rounds to the width shows as 0), then rounded once to
+// single. Throws calc::Failure beyond the single range.
+std::string OffsetText(double value, double texture, bool wrap, bool whole);
 
 // The lengths of walls typed or pasted: one a line, and also a row of cells
 // (tab-separated) or a list separated by ";", each length as it was typed.

@@ -3,6 +3,7 @@
 #include "calc/offsets.h"
 #include "settings/profile.h"
 
+#include <algorithm>
 #include <string>
 
 namespace core {
@@ -20,6 +21,29 @@ bool KeepsItsText(const std::string& text) {
     } catch (const calc::Failure&) {
         return false;
     }
+}
+
+// The run window's keys, each missing or unusable one giving its default.
+StoredRun LoadRun(const settings::Path& file) {
+    StoredRun r;
+    const auto text = [&file](const char* key, std::string& value) {
+        if (const auto stored = settings::ReadText(file, "run", key))
+            value = *stored;
+    };
+    const auto number = [&file](const char* key, int fallback) {
+        return settings::ReadSetting(file, "run", key, fallback);
+    };
+    text("texture", r.texture);
+    text("add", r.add);
+    text("walls", r.walls);
+    const int row = number("row", r.row);
+    r.row = row >= 0 && row <= 4 ? row : r.row;
+    r.on = std::max(0, number("on", r.on));
+    r.whole = number("whole", 1) != 0;
+    r.open = number("open", 0) != 0;
+    r.topTwips = static_cast<float>(number("top", static_cast<int>(r.topTwips)));
+    r.leftTwips = static_cast<float>(number("left", static_cast<int>(r.leftTwips)));
+    return r;
 }
 
 } // namespace
@@ -61,6 +85,8 @@ Stored Load(const settings::Path& file) {
     field("mapx", s.mapX);
     field("textz", s.positionZ);
     field("mapz", s.mapZ);
+    s.wrap = whole("options", "wrap", s.wrap) != 0;
+    s.run = LoadRun(file);
     return s;
 }
 
@@ -82,6 +108,18 @@ void Save(const settings::Path& file, const Stored& s) {
     write("floorceiling", "mapx", s.mapX);
     write("floorceiling", "textz", s.positionZ);
     write("floorceiling", "mapz", s.mapZ);
+    write("options", "wrap", s.wrap ? "1" : "0");
+    const StoredRun& r = s.run;
+    for (const auto& [key, value] : {std::pair{"texture", calc::StoredText(r.texture)},
+                                     {"row", std::to_string(r.row)},
+                                     {"on", std::to_string(r.on)},
+                                     {"add", r.add},
+                                     {"whole", r.whole ? "1" : "0"},
+                                     {"walls", r.walls},
+                                     {"open", r.open ? "1" : "0"},
+                                     {"top", calc::NumberToText(r.topTwips)},
+                                     {"left", calc::NumberToText(r.leftTwips)}})
+        write("run", key, value);
 }
 
 } // namespace core

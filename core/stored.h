@@ -10,6 +10,20 @@
 
 namespace core {
 
+// The Run of Walls window as it was left.
+struct StoredRun {
+    std::string texture = "64";
+    int row = defaultRow;
+    int on = 0;
+    std::string add = "0";
+    bool whole = true; // level formats store whole offsets
+    std::string walls; // the lengths as typed, joined by ";"
+    bool open = false;
+    float topTwips = 345;
+    float leftTwips = 7800;
+    bool operator==(const StoredRun&) const = default;
+};
+
 struct Stored {
     // The texts of the four size fields.
     std::string textX = "8";
@@ -28,6 +42,9 @@ struct Stored {
     std::string mapX = "0";
     std::string positionZ = "0";
     std::string mapZ = "0";
+    // Wall results reduced into 0 up to their texture size.
+    bool wrap = false;
+    StoredRun run;
 
     bool operator==(const Stored&) const = default;
 };
@@ -41,7 +58,7 @@ struct Stored {
 Stored Load(const settings::Path& file);
 
 // Writes everything to file, each key in place, in this order: the sizes, the
-// position, keep-on-top, the rows, the floor/ceiling fields. A size typed as
+// position, keep-on-top, the rows, the floor/ceiling fields, wrap, the run. A size typed as
 // arithmetic is written as its value ("256-48" as 208), so it reads back as
 // the number the field showed; any other text is written as typed. Each key is
 // written on its own, so a write that fails leaves that key as it was and is

@@ -3,6 +3,7 @@
 #include "core/calculator.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace core {
 namespace {
@@ -96,6 +97,13 @@ std::size_t Utf16Length(std::string_view text) {
     return units;
 }
 
+std::string Trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    return first == std::string_view::npos
+               ? std::string()
+               : std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+}
+
 // b's changes after a's.
 Update Merged(Update a, Update b) {
     a.rows.insert(a.rows.end(), b.rows.begin(), b.rows.end());
@@ -117,21 +125,60 @@ Update Merged(Update a, Update b) {
 
 Model::Model(const Stored& stored, bool canKeepOnTop)
     : stored_(stored), canKeepOnTop_(canKeepOnTop) {
-    for (const Control* result : resultControls)
-        Recalculated(*result);
+    // The walls are kept joined by ";" and shown one a line.
+    for (const std::string& wall : WallsOf(stored.run.walls))
+        runWalls_ += (runWalls_.empty() ? "" : "\n") + wall;
+    RecalculatedAll();
 }
 
 const std::string& Model::Text(const Control& control) const {
     static const std::string none;
     if (const std::size_t i = ResultIndex(control); i < results_.size())
         return results_[i];
-    const StoredText* s = StoredTextOf(control);
-    return s != nullptr ? stored_.*(s->text) : none;
+    const std::string* text = const_cast<Model*>(this)->FieldOf(control);
+    return text != nullptr ? *text : none;
 }
 
 int Model::Row(const Control& list) const {
+    if (&list == &l::lstRunAlign)
+        return stored_.run.row;
+    if (&list == &l::cmbRunOn)
+        return stored_.run.on;
+    if (&list == &l::lstRunOffsets)
+        return copied_;
     const WallAxis* axis = WallOf(list);
     return axis != nullptr ? stored_.*(axis->row) : -1;
+}
+
+std::vector<std::string> Model::Items(const Control& list) const {
+    if (&list == &l::lstPosX || &list == &l::lstRunAlign)
+        return {l::rowsX.begin(), l::rowsX.end()};
+    if (&list == &l::lstPosZ)
+        return {l::rowsZ.begin(), l::rowsZ.end()};
+    const std::vector<std::string> lengths = CountedWalls(CurrentRun());
+    std::vector<std::string> items;
+    if (&list == &l::cmbRunOn)
+        items.emplace_back("The whole run");
+    for (std::size_t i = 0; i < lengths.size() && i < runResults_.size(); ++i) {
+        const std::string wall = std::to_string(i + 1);
+        items.push_back(&list == &l::cmbRunOn
+                            ? "Wall " + wall
+                            : wall + "   " + Trimmed(lengths[i]) + "   " + runResults_[i]);
+    }
+    return items;
+}
+
+std::string Model::Spoken(int row) const {
+    const std::vector<std::string> lengths = CountedWalls(CurrentRun());
+    const auto i = static_cast<std::size_t>(row);
+    if (row < 0 || i >= runResults_.size() || i >= lengths.size())
+        return {};
+    return "Wall " + std::to_string(i + 1) + ", " + Trimmed(lengths[i]) + " long, offset " +
+           runResults_[i];
+}
+
+bool Model::Checked(const Control& check) const {
+    return &check == &l::chkRunWhole ? stored_.run.whole : &check == &l::chkRunWrap && stored_.wrap;
 }
 
 bool Model::Enabled(const Control& control) const {
@@ -147,12 +194,18 @@ bool Model::Enabled(Command command) const {
 }
 
 bool Model::Checked(Command command) const {
-    return command == Command::onTop && stored_.onTop;
+    return (command == Command::onTop && stored_.onTop) ||
+           (command == Command::wrap && stored_.wrap);
 }
 
+// The run's fields take as much as a size field; its walls, as many walls as count.
 int Model::Limit(const Control& field) {
     const layout::Part* part = layout::PartOf(field);
-    return part != nullptr && part->kind == layout::Kind::size ? sizeFieldLength : maxFieldLength;
+    if (part != nullptr && part->kind == layout::Kind::lines)
+        return static_cast<int>(maxRunWalls) * (sizeFieldLength + 1);
+    const bool small =
+        part != nullptr && part->kind == layout::Kind::field && &field != &l::txtRunAdd;
+    return small ? maxFieldLength : sizeFieldLength;
 }
 
 Update Model::Everything() const {
@@ -168,8 +221,59 @@ Update Model::Everything() const {
     return u;
 }
 
-std::string& Model::Field(const Control& field) {
-    return stored_.*(StoredTextOf(field)->text);
+Update Model::RunEverything() const {
+    Update u;
+    u.rows = {{&l::lstRunAlign, stored_.run.row}, {&l::cmbRunOn, stored_.run.on}};
+    for (const Control* field : {&l::cmbRunTexture, &l::txtRunAdd})
+        u.fields.push_back({field, Text(*field)});
+    u.fields.push_back({&l::txtRunWalls, runWalls_, runWalls_.size(), runWalls_.size()});
+    u.results = {&l::cmbRunOn, &l::lstRunOffsets};
+    u.enabling = true;
+    return u;
+}
+
+Update Model::RunClosed() {
+    stored_.run.open = false;
+    return {};
+}
+
+core::Run Model::CurrentRun() const {
+    const StoredRun& r = stored_.run;
+    return {r.row, r.on, r.texture, r.add, WallsOf(runWalls_), stored_.wrap, r.whole};
+}
+
+// The run's offsets again; Copy Next starts at wall 1 after any change.
+Update Model::RecalculatedRun() {
+    const core::Run run = CurrentRun();
+    runResults_ = RunResults(run);
+    next_ = 0;
+    copied_ = -1;
+    Update u;
+    u.results = {&l::cmbRunOn, &l::lstRunOffsets};
+    std::string note = RunNote(run);
+    if (note != runNote_ && !note.empty())
+        u.note = Note{&l::txtRunWalls, note};
+    runNote_ = std::move(note);
+    return u;
+}
+
+Update Model::RecalculatedAll() {
+    Update u = RecalculatedRun();
+    for (const Control* result : resultControls)
+        u = Merged(std::move(u), Recalculated(*result));
+    return u;
+}
+
+// The text a field holds, or nothing for another control.
+std::string* Model::FieldOf(const Control& field) {
+    if (&field == &l::cmbRunTexture)
+        return &stored_.run.texture;
+    if (&field == &l::txtRunAdd)
+        return &stored_.run.add;
+    if (&field == &l::txtRunWalls)
+        return &runWalls_;
+    const StoredText* s = StoredTextOf(field);
+    return s != nullptr ? &(stored_.*(s->text)) : nullptr;
 }
 
 // Recalculates result; the update names it when its text changed.
@@ -177,7 +281,7 @@ Update Model::Recalculated(const Control& result) {
     std::string shown;
     if (const WallAxis* wall = WallOf(result))
         shown = WallResult(stored_.*(wall->row), stored_.*(wall->textureText),
-                           stored_.*(wall->wallText));
+                           stored_.*(wall->wallText), stored_.wrap);
     else if (const FloorAxis* floor = FloorOf(result))
         shown = FloorResult(stored_.*(floor->positionText), stored_.*(floor->mapText));
     std::string& text = results_[ResultIndex(result)];
@@ -192,10 +296,10 @@ Update Model::Recalculated(const Control& result) {
 // An emptied field becomes "0", selected, so that it counts as zero and the
 // next key replaces it.
 Update Model::Edited(const Control& field, std::string_view text) {
-    if (StoredTextOf(field) == nullptr)
+    if (FieldOf(field) == nullptr)
         return {};
     Update u;
-    if (text.empty()) {
+    if (text.empty() && &field != &l::txtRunWalls) { // no walls are no walls, not "0"
         text = emptyField;
         u.fields.push_back({&field, std::string(text), 0, text.size()});
     }
@@ -203,11 +307,20 @@ Update Model::Edited(const Control& field, std::string_view text) {
         return u;
     Field(field) = text;
     const WallAxis* wall = WallOf(field);
-    return Merged(std::move(u),
-                  Recalculated(wall != nullptr ? wall->result : FloorOf(field)->result));
+    const FloorAxis* floor = FloorOf(field);
+    if (wall == nullptr && floor == nullptr)
+        return Merged(std::move(u), RecalculatedRun());
+    return Merged(std::move(u), Recalculated(wall != nullptr ? wall->result : floor->result));
 }
 
 Update Model::Picked(const Control& list, int row) {
+    if (&list == &l::lstRunAlign || &list == &l::cmbRunOn) {
+        int& picked = &list == &l::lstRunAlign ? stored_.run.row : stored_.run.on;
+        if (picked == row || row < 0)
+            return {};
+        picked = row;
+        return RecalculatedRun();
+    }
     const WallAxis* axis = WallOf(list);
     if (axis == nullptr || &list != &axis->list || stored_.*(axis->row) == row)
         return {};
@@ -227,9 +340,12 @@ Update Model::PickedSize(const Control& field, int row) {
 }
 
 // Tab into a field selects all its text, so the next key replaces it; a
-// click places the caret, as everywhere.
+// click places the caret, as everywhere. The run's walls keep the caret where
+// it is, as the next wall is typed at their end.
 Update Model::Entered(const Control& field, bool byKey) const {
-    if (!byKey || StoredTextOf(field) == nullptr)
+    const layout::Part* part = layout::PartOf(field);
+    if (!byKey || part == nullptr ||
+        (part->kind != layout::Kind::size && part->kind != layout::Kind::field))
         return {};
     Update u;
     u.fields.push_back({&field, Text(field), 0, Text(field).size()});
@@ -240,8 +356,13 @@ Update Model::Entered(const Control& field, bool byKey) const {
 // changes nothing: not even the selection goes.
 Update Model::Paste(const Control& field, std::string_view text, std::size_t from, std::size_t to,
                     const std::optional<std::string>& clipboard) {
-    const std::string pasted = clipboard ? Pasted(*clipboard) : std::string();
-    if (pasted.empty() || StoredTextOf(field) == nullptr || from > to || to > text.size())
+    std::string pasted = clipboard ? Pasted(*clipboard) : std::string();
+    if (&field == &l::txtRunWalls && !pasted.empty()) { // cells, a row of them, or a list
+        pasted.clear();
+        for (const std::string& wall : WallsOf(Trimmed(*clipboard)))
+            pasted += (pasted.empty() ? "" : "\n") + Trimmed(wall);
+    }
+    if (pasted.empty() || FieldOf(field) == nullptr || from > to || to > text.size())
         return {};
     const std::string result =
         std::string(text.substr(0, from)) + pasted + std::string(text.substr(to));
@@ -267,6 +388,54 @@ Update Model::Copy(const Control& result, const Control& button, char axis, bool
     return u;
 }
 
+Update Model::Activated(const Control& list, int row) {
+    if (&list != &l::lstRunOffsets || row < 0 ||
+        static_cast<std::size_t>(row) >= runResults_.size())
+        return {};
+    return CopyWall(static_cast<std::size_t>(row));
+}
+
+Update Model::Toggled(const Control& check, bool on) {
+    if (Checked(check) == on || (&check != &l::chkRunWhole && &check != &l::chkRunWrap))
+        return {};
+    (&check == &l::chkRunWhole ? stored_.run.whole : stored_.wrap) = on;
+    Update u = RecalculatedAll();
+    u.enabling = true;
+    return u;
+}
+
+// Copies wall's offset and marks its row; Copy Next goes on from the wall after it.
+Update Model::CopyWall(std::size_t wall) {
+    Update u;
+    if (runResults_.empty()) {
+        u.note = Note{&l::cmdCopyNext, "No walls to copy: type their lengths"};
+        return u;
+    }
+    u.clipboard = runResults_[wall];
+    u.note = Note{&l::cmdCopyNext, "Copied wall " + std::to_string(wall + 1) + " of " +
+                                       std::to_string(runResults_.size()) + ": " + *u.clipboard};
+    copied_ = static_cast<int>(wall);
+    u.rows.emplace_back(&l::lstRunOffsets, copied_);
+    next_ = (wall + 1) % runResults_.size();
+    return u;
+}
+
+// One offset a line; each window writes its own platform's line breaks.
+Update Model::CopyAll() {
+    Update u;
+    std::string all;
+    for (const std::string& offset : runResults_)
+        all += (all.empty() ? "" : "\n") + offset;
+    u.clipboard = all;
+    u.note = Note{&l::cmdCopyAll, runResults_.empty()
+                                      ? "No walls to copy: type their lengths"
+                                      : "Copied " + std::to_string(runResults_.size()) +
+                                            (runResults_.size() == 1 ? " offset" : " offsets")};
+    if (runResults_.empty())
+        u.clipboard.reset();
+    return u;
+}
+
 Update Model::Run(Command command, bool fromKey) {
     for (const WallAxis& axis : walls)
         if (command == axis.command)
@@ -276,6 +445,16 @@ Update Model::Run(Command command, bool fromKey) {
             return Copy(axis.result, axis.copy, 0, true, fromKey);
     Update u;
     switch (command) {
+    case Command::runOfWalls:
+        stored_.run.open = true;
+        u.action = Action::openRun;
+        break;
+    case Command::wrap:
+        return Toggled(l::chkRunWrap, !stored_.wrap);
+    case Command::copyNext:
+        return CopyWall(next_ < runResults_.size() ? next_ : 0);
+    case Command::copyAll:
+        return CopyAll();
     case Command::textureFile:
         u.action = Action::openTextureFile;
         break;
@@ -317,14 +496,18 @@ Update Model::Hovering(bool over) {
     return u;
 }
 
-std::optional<Stored> Model::Unload(std::optional<std::pair<float, float>> place) {
+std::optional<Stored> Model::Unload(std::optional<std::pair<float, float>> place,
+                                    std::optional<std::pair<float, float>> runPlace) {
     if (unloaded_)
         return std::nullopt;
     unloaded_ = true;
-    if (place) {
-        stored_.topTwips = place->first;
-        stored_.leftTwips = place->second;
-    }
+    if (place)
+        std::tie(stored_.topTwips, stored_.leftTwips) = *place;
+    if (runPlace)
+        std::tie(stored_.run.topTwips, stored_.run.leftTwips) = *runPlace;
+    stored_.run.walls.clear();
+    for (const std::string& wall : WallsOf(runWalls_))
+        stored_.run.walls += (stored_.run.walls.empty() ? "" : ";") + wall;
     return stored_;
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/commands.h"
 #include "core/layout.h"
+#include "core/run.h"
 #include "core/stored.h"
 #include "core/texture_header.h"
 
@@ -48,7 +49,7 @@ struct Note {
 };
 
 // What the window does besides drawing texts: the toolkit's own part.
-enum class Action { none, openTextureFile, keepOnTop, quit, about };
+enum class Action { none, openTextureFile, keepOnTop, quit, about, openRun };
 
 // What changed, for the window to draw, in this order: list rows, field
 // texts, results, the enabled state of everything, the clipboard, the note,
@@ -56,7 +57,7 @@ enum class Action { none, openTextureFile, keepOnTop, quit, about };
 struct Update {
     std::vector<std::pair<const Control*, int>> rows;
     std::vector<FieldText> fields;
-    std::vector<const Control*> results; // read each one's text from the model
+    std::vector<const Control*> results; // read each one's text, or a list's Items, again
     bool enabling = false;               // read Enabled() for every control and command
     std::optional<std::string> clipboard;
     std::optional<Note> note;
@@ -80,6 +81,16 @@ class Model {
     bool Checked(Command command) const;
     // The most characters field takes.
     static int Limit(const Control& field);
+    // The rows of a list: an alignment list's, the run's choice of wall, or the
+    // run's offsets ("3   45   109").
+    std::vector<std::string> Items(const Control& list) const;
+    // What a screen reader says for row of the run's offsets: "Wall 2, 64
+    // long, offset 45".
+    std::string Spoken(int row) const;
+    // Whether a check box is ticked.
+    bool Checked(const Control& check) const;
+    // Whether the Run of Walls window is open.
+    bool RunOpen() const { return stored_.run.open; }
 
     // Everything, for the window's first drawing: rows first, then the
     // fields they enable, then the results.
@@ -87,8 +98,15 @@ class Model {
 
     // The user (or the toolkit) changed a field's text.
     Update Edited(const Control& field, std::string_view text);
-    // A row of an alignment list was chosen.
+    // A row of a list was chosen: an alignment, the run's wall to align on.
     Update Picked(const Control& list, int row);
+    // A row of the run's offsets was clicked, or Enter pressed on it: copies it.
+    Update Activated(const Control& list, int row);
+    // A check box was ticked or cleared.
+    Update Toggled(const Control& check, bool on);
+    // The Run of Walls window, for its first drawing, and its closing.
+    Update RunEverything() const;
+    Update RunClosed();
     // Row of a size list's drop-down part was picked.
     Update PickedSize(const Control& field, int row);
     // The focus came into field, by a key (Tab) or by a click.
@@ -108,10 +126,19 @@ class Model {
     // What to save, the first time only: every end of a run saves once.
     // place is the window's top and left in twips, or nothing where the
     // desktop does not tell it: the stored place then goes back unchanged.
-    std::optional<Stored> Unload(std::optional<std::pair<float, float>> place);
+    // runPlace is the same for the Run of Walls window, or nothing when it is
+    // closed or its place is unknown.
+    std::optional<Stored> Unload(std::optional<std::pair<float, float>> place,
+                                 std::optional<std::pair<float, float>> runPlace = std::nullopt);
 
   private:
-    std::string& Field(const Control& field);
+    std::string* FieldOf(const Control& field);
+    std::string& Field(const Control& field) { return *FieldOf(field); }
+    core::Run CurrentRun() const;
+    Update RecalculatedRun();
+    Update RecalculatedAll();
+    Update CopyWall(std::size_t wall);
+    Update CopyAll();
     Update Recalculated(const Control& result);
     Update Copy(const Control& result, const Control& button, char axis, bool on, bool fromKey);
 
@@ -119,6 +146,13 @@ class Model {
     bool canKeepOnTop_;
     std::array<std::string, 4> results_;
     bool unloaded_ = false;
+    // The run: its walls' field as typed, its offsets and note, the wall Copy
+    // Next copies next, and the row it copied last (-1 for none).
+    std::string runWalls_;
+    std::vector<std::string> runResults_;
+    std::string runNote_;
+    std::size_t next_ = 0;
+    int copied_ = -1;
 };
 
 // The patterns of the image files the texture reader knows: "*.png", ...
