@@ -98,10 +98,10 @@ std::size_t Utf16Length(std::string_view text) {
 }
 
 std::string Trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
     return first == std::string_view::npos
                ? std::string()
-               : std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+               : std::string(text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1));
 }
 
 // b's changes after a's.

@@ -76,16 +76,22 @@ struct Stored : testing::Test {
 TEST_F(Stored, ComesBackAsSaved) {
     EXPECT_EQ(core::Load(ini), core::Stored{});
     EXPECT_FALSE(fs::exists(dir)); // reading creates nothing
+    const core::StoredRun run{"3*32", 2, 3, "13+45", false, "45;64; 45", true, 600, 9000};
     core::Save(ini, {"256-48", "abc", "12.5", "1/3", 900, -1500.5f, true, 0, 4, "1.5", "-3", "0",
-                     "-1.25e+3"});
-    EXPECT_EQ(File(), "[lastsize]\r\ntextx=208\r\ntextz=abc\r\nwallx=12.5\r\nwallz=0.3333333\r\n"
-                      "[position]\r\ntop=900\r\nleft=-1500.5\r\n[options]\r\nontop=1\r\n"
-                      "[alignment]\r\nx=0\r\nz=4\r\n[floorceiling]\r\ntextx=1.5\r\nmapx=-3\r\n"
-                      "textz=0\r\nmapz=-1.25e+3\r\n");
+                     "-1.25e+3", true, run});
+    EXPECT_EQ(File(),
+              "[lastsize]\r\ntextx=208\r\ntextz=abc\r\nwallx=12.5\r\nwallz=0.3333333\r\n"
+              "[position]\r\ntop=900\r\nleft=-1500.5\r\n[options]\r\nontop=1\r\nwrap=1\r\n"
+              "[alignment]\r\nx=0\r\nz=4\r\n[floorceiling]\r\ntextx=1.5\r\nmapx=-3\r\n"
+              "textz=0\r\nmapz=-1.25e+3\r\n[run]\r\ntexture=96\r\nrow=2\r\non=3\r\n"
+              "add=13+45\r\nwhole=0\r\nwalls=45;64; 45\r\nopen=1\r\ntop=600\r\nleft=9000\r\n");
     // Whole numbers and text are read as whole numbers; a fraction comes back as it was, and so
-    // does a floor/ceiling field of the full eight characters.
+    // does a floor/ceiling field of the full eight characters. The run's texts come back as they
+    // were written.
+    core::StoredRun read = run;
+    read.texture = "96";
     EXPECT_EQ(core::Load(ini), (core::Stored{"208", "0", "12.5", "0.3333333", 900, -1500, true, 0,
-                                             4, "1.5", "-3", "0", "-1.25e+3"}));
+                                             4, "1.5", "-3", "0", "-1.25e+3", true, read}));
 }
 
 // What a hand-edited file may hold that the window could not show gives the default.
@@ -93,8 +99,12 @@ TEST_F(Stored, ReadsWhatAHandEditedFileHolds) {
     fs::create_directories(ini.parent_path());
     std::ofstream(ini) << "[lastsize]\ntextx= \"48.5\" \nTEXTZ=12abc\nwallx=1.5.5\nwallz=1e3\n"
                           "[alignment]\nx=5\nz=-1\n[floorceiling]\ntextx=123456789\nmapx= 7 \n";
-    core::Stored wanted{"48.5", "12", "1", "1e3"};
+    core::Stored wanted{"48.5", "12", "1", "1e3", 345, 510,   false, 1,
+                        1,      "0",  "0", "0",   "0", false, {}};
     wanted.mapX = "7";
+    std::ofstream(ini, std::ios::app)
+        << "[run]\nrow=7\non=-2\nwhole=0\n"; // a row past 4, a wall before 1
+    wanted.run.whole = false;
     EXPECT_EQ(core::Load(ini), wanted);
 }
 

@@ -19,7 +19,8 @@ using core::Update;
 
 // Both axes on Center, with inputs that give four different results.
 Model Aligned() {
-    core::Stored s{"64", "32", "16", "8"};
+    core::Stored s;
+    s.textX = "64", s.textZ = "32", s.wallX = "16", s.wallZ = "8";
     s.rowX = s.rowZ = 2;
     s.positionX = "1.5", s.mapX = "20", s.mapZ = "-3";
     return Model(s);
@@ -205,7 +206,8 @@ TEST(Model, TakesTextureSizesFromFiles) {
 
 // The window reopens as it was left, rows first, and saves once, however the run ends.
 TEST(Model, RestoresAndSavesOnce) {
-    core::Stored stored{"256-48", "8", "16", "16"};
+    core::Stored stored;
+    stored.textX = "256-48";
     stored.rowX = 4;
     stored.onTop = true;
     Model m(stored, false);
@@ -275,6 +277,42 @@ TEST(Commands, KeysAndWordsComeFromOneTable) {
     const auto patterns = core::ImagePatterns();
     for (const char* tga : {"*.tga", "*.icb", "*.vda", "*.vst"})
         EXPECT_NE(std::find(patterns.begin(), patterns.end(), tga), patterns.end()) << tga;
+}
+
+} // namespace
+
+namespace {
+
+// The run as its window shows it: rows of wall, length and offset; Copy Next from wall 1
+// after any change, round again after the last; cells pasted one a line; wrap in both windows.
+TEST(Model, RunsOfWalls) {
+    core::Stored stored = Aligned().Unload(std::nullopt).value();
+    stored.run.walls = "45;64; 45";
+    stored.run.whole = false;
+    Model m(stored);
+    EXPECT_EQ(m.Text(l::txtRunWalls), "45\n64\n 45");
+    EXPECT_EQ(m.Items(l::lstRunOffsets),
+              (std::vector<std::string>{"1   45   0", "2   64   45", "3   45   109"}));
+    EXPECT_EQ(m.Items(l::cmbRunOn).back(), "Wall 3");
+    EXPECT_EQ(m.Spoken(1), "Wall 2, 64 long, offset 45");
+    for (const char* copied : {"Copied wall 1 of 3: 0", "Copied wall 2 of 3: 45"})
+        EXPECT_EQ(m.Run(Command::copyNext, true).note->text, copied);
+    EXPECT_EQ(m.Activated(l::lstRunOffsets, 2).clipboard, "109");
+    EXPECT_EQ(m.Run(Command::copyNext, true).clipboard, "0"); // round again
+    EXPECT_EQ(m.Run(Command::copyAll, true).clipboard, "0\n45\n109");
+    const Update pasted = m.Paste(l::txtRunWalls, "45", 2, 2, "\t32\t16;8\r\n");
+    EXPECT_EQ(m.Text(l::txtRunWalls), "4532\n16\n8");
+    EXPECT_EQ(pasted.fields.back().selectTo, 9u);
+    m.Edited(l::txtRunWalls, "45\n64\n45");
+    m.Run(Command::copyNext, true);
+    m.Picked(l::cmbRunOn, 2); // a change: Copy Next starts at wall 1 again
+    EXPECT_EQ(m.Run(Command::copyNext, true).clipboard, "-45");
+    EXPECT_TRUE(m.Run(Command::wrap, false).enabling);
+    EXPECT_TRUE(m.Checked(l::chkRunWrap) && m.Checked(Command::wrap));
+    EXPECT_EQ(m.Items(l::lstRunOffsets).front(), "1   45   19");
+    m.Edited(l::cmbWallX, "80"); // 32 - 40 = -8, wrapped into 64
+    EXPECT_EQ(m.Text(l::lblX), "56");
+    EXPECT_EQ(m.Unload(std::nullopt)->run.walls, "45;64;45");
 }
 
 } // namespace
