@@ -89,6 +89,8 @@ class Model {
     std::string Spoken(int row) const;
     // Whether a check box is ticked.
     bool Checked(const Control& check) const;
+    // What would be saved now, before the places of the windows.
+    const Stored& Kept() const { return stored_; }
     // Whether the Run of Walls window is open.
     bool RunOpen() const { return stored_.run.open; }
 

@@ -6,16 +6,20 @@
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QValidator>
 
@@ -86,6 +90,19 @@ class PasteGuard : public QObject {
     }
 
     QLineEdit* field_;
+    Paster paste_;
+};
+
+// The run's walls: a paste goes to the window, which asks the core, so that
+// pasted cells become one wall a line.
+class LinesField : public QPlainTextEdit {
+  public:
+    LinesField(QWidget* parent, Paster paste) : QPlainTextEdit(parent), paste_(std::move(paste)) {}
+
+  protected:
+    void insertFromMimeData(const QMimeData*) override { paste_(false); }
+
+  private:
     Paster paste_;
 };
 
@@ -240,6 +257,31 @@ QPushButton* CopyButton(QWidget* parent, const core::layout::Control& c) {
 
 namespace ui {
 
+QComboBox* Choice(QWidget* parent, const core::layout::Control& c) {
+    return Place(new QComboBox(parent), c);
+}
+
+QCheckBox* Check(QWidget* parent, const core::layout::Control& c) {
+    return Place(new QCheckBox(Text(c.text), parent), c);
+}
+
+QPlainTextEdit* Lines(QWidget* parent, const core::layout::Control& c, Paster paste) {
+    auto* lines = Place(new LinesField(parent, std::move(paste)), c);
+    lines->setTabChangesFocus(true); // Tab moves on; Enter starts the next wall
+    lines->setLineWrapMode(QPlainTextEdit::NoWrap);
+    lines->setAcceptDrops(false); // a texture file dropped here goes to the window
+    return lines;
+}
+
+QListWidget* Offsets(QWidget* parent, const core::layout::Control& c) {
+    auto* list = Place(new QListWidget(parent), c);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setUniformItemSizes(true);
+    // A fixed-width font keeps the columns of lengths and offsets in line.
+    list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    return list;
+}
+
 QWidget* Create(QWidget* parent, const core::layout::Part& part, const Paster& paste) {
     namespace l = core::layout;
     const l::Control& c = *part.control;
@@ -255,13 +297,21 @@ QWidget* Create(QWidget* parent, const core::layout::Part& part, const Paster& p
     case l::Kind::result:
         return Result(parent, c);
     case l::Kind::list:
-        return AlignmentList(parent, c, &c == &l::lstPosX ? l::rowsX : l::rowsZ);
+        return AlignmentList(parent, c, &c == &l::lstPosZ ? l::rowsZ : l::rowsX);
     case l::Kind::size:
         return SizeList(parent, c, paste);
     case l::Kind::field:
         return Field(parent, c, paste);
     case l::Kind::button:
         return CopyButton(parent, c);
+    case l::Kind::choice:
+        return Choice(parent, c);
+    case l::Kind::check:
+        return Check(parent, c);
+    case l::Kind::lines:
+        return Lines(parent, c, paste);
+    case l::Kind::offsets:
+        return Offsets(parent, c);
     }
     return nullptr;
 }

@@ -11,7 +11,9 @@
 #include <span>
 #include <string_view>
 
+class QCheckBox;
 class QComboBox;
+class QPlainTextEdit;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -45,6 +47,15 @@ QListWidget* AlignmentList(QWidget* parent, const core::layout::Control& c,
                            std::span<const std::string_view> rows);
 // A Copy button, which Return and Enter press while it has the focus.
 QPushButton* CopyButton(QWidget* parent, const core::layout::Control& c);
+
+// A drop-down list to pick a row from, not to type in.
+QComboBox* Choice(QWidget* parent, const core::layout::Control& c);
+// A check box.
+QCheckBox* Check(QWidget* parent, const core::layout::Control& c);
+// A field of several lines, one entry a line, whose pastes go to paste.
+QPlainTextEdit* Lines(QWidget* parent, const core::layout::Control& c, Paster paste);
+// A list of results, one a row, which a click or Enter copies.
+QListWidget* Offsets(QWidget* parent, const core::layout::Control& c);
 
 // The control of part, made by the function above for its kind.
 QWidget* Create(QWidget* parent, const core::layout::Part& part, const Paster& paste);

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -26,8 +27,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 #include <QWindow>
 
@@ -124,20 +127,42 @@ void frmMain::CreateMenus() {
         menus.back()->setToolTipsVisible(true); // says why Keep on Top is off where it is
     }
     for (const core::CommandInfo& info : core::commands) {
-        QMenu* menu = menus[static_cast<std::size_t>(info.menu)];
-        QAction* action = menu->addAction(Text(info.caption));
+        // The run window's keys are in no menu: that window takes them.
+        QMenu* menu = info.menu >= 0 ? menus[static_cast<std::size_t>(info.menu)] : nullptr;
+        QAction* action =
+            menu ? menu->addAction(Text(info.caption)) : new QAction(Text(info.caption), this);
         action->setObjectName(Text(info.name));
         action->setShortcut(QKeySequence(Text(core::ShortcutText(info.command))));
         action->setToolTip(Text(info.tooltip));
         action->setCheckable(info.checkable);
         // Window-wide: the shortcut works whichever control has the focus.
         action->setShortcutContext(Qt::WindowShortcut);
-        addAction(action);
+        if (menu != nullptr)
+            addAction(action);
         connect(action, &QAction::triggered, this,
                 [this, command = info.command] { Run(command, false); });
         actions_[static_cast<std::size_t>(info.command)] = action;
-        if (info.separatorAfter)
+        if (menu != nullptr && info.separatorAfter)
             menu->addSeparator();
+    }
+}
+
+// The kinds of control only the Run of Walls window has.
+void frmMain::ConnectChoices(const layout::Part& part) {
+    const layout::Control& c = *part.control;
+    QWidget* w = Widget(c);
+    if (auto* choice = qobject_cast<QComboBox*>(w); choice && !choice->isEditable())
+        connect(choice, &QComboBox::currentIndexChanged, this,
+                [this, &c](int row) { Render(model_.Picked(c, row)); });
+    if (auto* check = qobject_cast<QCheckBox*>(w))
+        connect(check, &QCheckBox::toggled, this,
+                [this, &c](bool on) { Render(model_.Toggled(c, on)); });
+    if (auto* list = qobject_cast<QListWidget*>(w); list && part.kind == Kind::offsets) {
+        const auto copy = [this, &c, list](QListWidgetItem* item) {
+            Render(model_.Activated(c, list->row(item)));
+        };
+        connect(list, &QListWidget::itemClicked, this, copy);
+        connect(list, &QListWidget::itemActivated, this, copy);
     }
 }
 
@@ -154,16 +179,21 @@ void frmMain::ConnectInput(const layout::Part& part) {
     const auto edited = [this, &c](const QString& text) {
         Render(model_.Edited(c, text.toStdString()));
     };
-    if (auto* list = qobject_cast<QListWidget*>(w))
+    if (auto* list = qobject_cast<QListWidget*>(w); list && part.kind == Kind::list)
         connect(list, &QListWidget::currentRowChanged, this,
                 [this, &c](int row) { Render(model_.Picked(c, row)); });
-    if (auto* size = qobject_cast<QComboBox*>(w))
+    if (auto* size = qobject_cast<QComboBox*>(w); size != nullptr && size->isEditable())
         connect(size, &QComboBox::editTextChanged, this, edited);
+    ConnectChoices(part);
     if (auto* field = qobject_cast<QLineEdit*>(w))
         connect(field, &QLineEdit::textChanged, this, edited);
     if (auto* button = qobject_cast<QPushButton*>(w))
         connect(button, &QPushButton::clicked, this,
                 [this, &c] { Run(*core::CommandOf(c), false); });
+    if (auto* lines = qobject_cast<QPlainTextEdit*>(w))
+        connect(lines, &QPlainTextEdit::textChanged, this, [this, &c, lines] {
+            Render(model_.Edited(c, lines->toPlainText().toStdString()));
+        });
     if (layout::TakesFocus(part.kind))
         w->installEventFilter(this);
     if (QLineEdit* edit = Edit(c); edit != nullptr && edit != w)
@@ -192,6 +222,10 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::FocusIn:
         Entered(watched, static_cast<QFocusEvent*>(event));
+        break;
+    case QEvent::Close:
+        if (watched == run_)
+            Render(model_.RunClosed());
         break;
     case QEvent::FocusOut:
         // A size left with its end showing (".00.25" for 100.25) shows its start again.
@@ -253,12 +287,20 @@ void frmMain::SaveOnce() {
 // ---------------------------------------------------------------- drawing
 
 void frmMain::Render(const core::Update& update) {
-    for (const auto& [list, row] : update.rows)
-        static_cast<QListWidget*>(Widget(*list))->setCurrentRow(row);
+    for (const auto& [list, row] : update.rows) {
+        if (auto* choice = qobject_cast<QComboBox*>(Widget(*list)))
+            choice->setCurrentIndex(row);
+        else
+            static_cast<QListWidget*>(Widget(*list))->setCurrentRow(row);
+    }
     for (const core::FieldText& field : update.fields)
         RenderField(field);
-    for (const layout::Control* result : update.results)
-        ShowResult(static_cast<QLabel*>(Widget(*result)), Text(model_.Text(*result)));
+    for (const layout::Control* result : update.results) {
+        if (auto* label = qobject_cast<QLabel*>(Widget(*result)))
+            ShowResult(label, Text(model_.Text(*result)));
+        else
+            RenderItems(*result);
+    }
     if (update.enabling)
         RenderEnabled();
     if (update.clipboard)
@@ -271,6 +313,8 @@ void frmMain::Render(const core::Update& update) {
 // A changed text goes in as an edit, so the field's undo can take it back.
 void frmMain::RenderField(const core::FieldText& field) {
     QLineEdit* edit = Edit(*field.field);
+    if (edit == nullptr)
+        return RenderLines(field);
     const QString text = Text(field.text);
     if (edit->text() != text) {
         edit->selectAll();
@@ -287,6 +331,9 @@ void frmMain::RenderField(const core::FieldText& field) {
 void frmMain::RenderEnabled() {
     for (std::size_t i = 0; i < layout::parts.size(); ++i)
         widgets_[i]->setEnabled(model_.Enabled(*layout::parts[i].control));
+    for (std::size_t i = 0; run_ != nullptr && i < layout::runParts.size(); ++i)
+        if (auto* check = qobject_cast<QCheckBox*>(runWidgets_[i]))
+            check->setChecked(model_.Checked(*layout::runParts[i].control));
     for (const core::CommandInfo& info : core::commands) {
         QAction* action = Action(info.command);
         action->setEnabled(model_.Enabled(info.command));
@@ -318,6 +365,9 @@ void frmMain::Act(core::Action action) {
     case core::Action::about:
         About_Click();
         break;
+    case core::Action::openRun:
+        OpenRun();
+        break;
     case core::Action::none:
         break;
     }
@@ -330,10 +380,18 @@ void frmMain::Run(core::Command command, bool fromKey) {
 }
 
 void frmMain::Paste(const layout::Control& field, bool selection) {
-    QLineEdit* edit = Edit(field);
-    const QString text = edit->text();
-    const int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
-    const int end = start + static_cast<int>(edit->selectedText().size());
+    QString text;
+    int start = 0, end = 0;
+    if (QLineEdit* edit = Edit(field)) {
+        text = edit->text();
+        start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+        end = start + static_cast<int>(edit->selectedText().size());
+    } else { // the run's walls
+        const auto* lines = static_cast<QPlainTextEdit*>(Widget(field));
+        text = lines->toPlainText();
+        start = lines->textCursor().selectionStart();
+        end = lines->textCursor().selectionEnd();
+    }
     const auto bytes = [&text](int characters) {
         return static_cast<std::size_t>(text.left(characters).toUtf8().size());
     };
@@ -352,6 +410,8 @@ void frmMain::Form_Load() {
     model_ = core::Model(stored, CanKeepOnTop());
     PlaceWindow(stored.topTwips, stored.leftTwips);
     Render(model_.Everything());
+    if (model_.RunOpen()) // open at the last quit: it opens again, once the window shows
+        QTimer::singleShot(0, this, [this] { OpenRun(); });
 }
 
 void frmMain::PlaceWindow(float topTwips, float leftTwips) {
@@ -395,7 +455,7 @@ void frmMain::Form_Unload() {
     std::optional<std::pair<float, float>> place;
     if (PositionKnown())
         place = {core::PixelsToTwips(pos().y()), core::PixelsToTwips(pos().x())};
-    if (const auto stored = model_.Unload(place))
+    if (const auto stored = model_.Unload(place, RunPlace()))
         core::Save(writeTo_, *stored);
 }
 
@@ -468,7 +528,10 @@ void frmMain::About_Click() {
 
 QWidget* frmMain::Widget(const layout::Control& control) const {
     const layout::Part* part = layout::PartOf(control);
-    return widgets_[static_cast<std::size_t>(part - layout::parts.data())];
+    const auto i = static_cast<std::size_t>(part - layout::parts.data());
+    return i < widgets_.size()
+               ? widgets_[i]
+               : runWidgets_[static_cast<std::size_t>(part - layout::runParts.data())];
 }
 
 QLineEdit* frmMain::Edit(const layout::Control& control) const {
@@ -478,10 +541,14 @@ QLineEdit* frmMain::Edit(const layout::Control& control) const {
 }
 
 const layout::Control* frmMain::ControlOf(const QObject* widget) const {
-    for (std::size_t i = 0; i < layout::parts.size(); ++i) {
-        const auto* size = qobject_cast<const QComboBox*>(widgets_[i]);
-        if (widgets_[i] == widget || (size != nullptr && size->lineEdit() == widget))
-            return layout::parts[i].control;
+    for (const auto* part : {layout::parts.data(), layout::runParts.data()}) {
+        const bool main = part == layout::parts.data();
+        for (std::size_t i = 0; i < (main ? widgets_.size() : runWidgets_.size()); ++i) {
+            const QWidget* w = main ? widgets_[i] : runWidgets_[i];
+            const auto* size = qobject_cast<const QComboBox*>(w);
+            if (w == widget || (size != nullptr && size->lineEdit() == widget))
+                return part[i].control;
+        }
     }
     return nullptr;
 }

@@ -13,6 +13,8 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <utility>
 
 class QAction;
 class QLineEdit;
@@ -51,6 +53,14 @@ class frmMain : public QMainWindow {
     void DescribeControls(); // in help.cpp, with the window's other words
     void Connect();
     void ConnectInput(const core::layout::Part& part);
+    void ConnectChoices(const core::layout::Part& part);
+
+    // The Run of Walls window, in run.cpp.
+    void CreateRunWindow();
+    void OpenRun();
+    void PlaceRun();
+    std::optional<std::pair<float, float>> RunPlace() const;
+    void RenderItems(const core::layout::Control& list);
 
     // Start-up and shut-down.
     void Form_Load();
@@ -59,6 +69,7 @@ class frmMain : public QMainWindow {
     // Draws what the model says changed.
     void Render(const core::Update& update);
     void RenderField(const core::FieldText& field);
+    void RenderLines(const core::FieldText& field);
     void RenderEnabled();
     void RenderNote(const core::Note& note);
     void Act(core::Action action);
@@ -100,6 +111,9 @@ class frmMain : public QMainWindow {
     // in the order of core::commands.
     std::array<QWidget*, core::layout::parts.size()> widgets_{};
     std::array<QAction*, core::commands.size()> actions_{};
+    // The Run of Walls window and its controls, in the order of core::layout::runParts.
+    QWidget* run_ = nullptr;
+    std::array<QWidget*, core::layout::runParts.size()> runWidgets_{};
 };
 
 } // namespace ui
