@@ -26,6 +26,8 @@ void frmMain::CreateRunWindow() {
                                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     run_->setObjectName(QStringLiteral("frmRun"));
     run_->setWindowTitle(Text(layout::runTitle));
+    run_->setFont(font());
+    run_->setPalette(palette());
     run_->setFixedSize(TwipsToPixels(layout::runWidth), TwipsToPixels(layout::runHeight));
     QWidget* previous = nullptr;
     for (std::size_t i = 0; i < layout::runParts.size(); ++i) {

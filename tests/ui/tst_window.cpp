@@ -539,6 +539,48 @@ class tst_window : public QObject {
         QCOMPARE(note(), *texture.shows ? "" : "Not an image Varnel can read: " + url.fileName());
     }
 
+    // The Run of Walls window opens by its key with the focus in its walls, takes a run typed
+    // and pasted, copies as its keys say, follows the main menu's wrap, and reopens as it was.
+    void runsOfWalls() {
+        press("Ctrl+R");
+        auto* run = find("frmRun");
+        auto* walls = find<QPlainTextEdit>("txtRunWalls");
+        QVERIFY(run && run->isVisible() && QApplication::focusWidget() == walls);
+        for (const char* wall : {"45", "64"}) { // Return starts the next wall
+            QTest::keyClicks(walls, wall);
+            QTest::keyClick(walls, Qt::Key_Return);
+        }
+        QGuiApplication::clipboard()->setText("45\t32\r\n"); // a row of cells
+        QTest::keyClick(walls, Qt::Key_V, Qt::ControlModifier);
+        auto* offsets = find<QListWidget>("lstRunOffsets");
+        QCOMPARE(offsets->count(), 4);
+        QCOMPARE(offsets->item(3)->text(), QStringLiteral("4   32   154"));
+        const auto key = [run](Qt::Key k, Qt::KeyboardModifiers m = Qt::ControlModifier) {
+            QTest::keyClick(run->windowHandle(), k, m);
+        };
+        for (const char* copied : {"0", "45", "109"}) {
+            key(Qt::Key_N);
+            QCOMPARE(clipboard(), copied);
+        }
+        QCOMPARE(offsets->currentRow(), 2);
+        QCOMPARE(find<QLabel>("note")->text(), QStringLiteral("Copied wall 3 of 4: 109"));
+        key(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(clipboard(), QStringLiteral("0\n45\n109\n154"));
+        find<QAction>("mnuWrap")->trigger();
+        QVERIFY(find<QCheckBox>("chkRunWrap")->isChecked());
+        QCOMPARE(offsets->item(2)->text(), QStringLiteral("3   45   45"));
+        key(Qt::Key_Escape, {});
+        QVERIFY(!run->isVisible());
+        QApplication::setActiveWindow(window.get()); // as the desktop gives it back
+        press("Ctrl+R");
+        QVERIFY(run->isVisible());
+        QVERIFY(window->close());
+        window = std::make_unique<ui::frmMain>(ini.toStdString());
+        QTRY_VERIFY(find("frmRun") && find("frmRun")->isVisible());
+        QCOMPARE(find<QPlainTextEdit>("txtRunWalls")->toPlainText(), "45\n64\n45\n32");
+        QVERIFY(find<QAction>("mnuWrap")->isChecked());
+    }
+
     // Quit by the close box (the end-to-end test quits by Ctrl+Q) saves everything, and the next
     // start restores it, with both wall axes on their default rows again.
     void quitSavesAndTheNextStartRestores() {
