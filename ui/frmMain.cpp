@@ -433,6 +433,8 @@ void frmMain::changeEvent(QEvent* event) {
     if (event->type() == QEvent::PaletteChange && !readable_) {
         readable_ = true; // the change below comes back here
         setPalette(ReadablePalette(QApplication::palette()));
+        if (run_ != nullptr)
+            run_->setPalette(palette());
         readable_ = false;
     }
     QMainWindow::changeEvent(event);

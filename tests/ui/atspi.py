@@ -1,5 +1,6 @@
 """What a screen reader meets over AT-SPI: results named with their numbers and told as they change,
-copies told, four distinct size list names, Keep on Top that says it is not checked, About's lines.
+copies told, four distinct size list names, Keep on Top that says it is not checked, a run's rows,
+About's lines.
     xvfb-run -a dbus-run-session -- /usr/bin/python3 tests/ui/atspi.py PROGRAM"""
 import gi, os, shutil, subprocess, sys, tempfile, time
 gi.require_version("Atspi", "2.0")
@@ -31,7 +32,8 @@ version = subprocess.run([program, "--version"], capture_output=True, text=True)
 # Both wall axes on Center: 64/2 - 16/2 = 24, 32/2 - 8/2 = 12; floor: 13 % 8 - 2 = 3, 23 % 8 - 1 = 6
 with open(os.path.join(folder, "Varnel.ini"), "w", newline="") as ini:
     ini.write("[lastsize]\r\ntextx=64\r\ntextz=32\r\nwallx=16\r\nwallz=8\r\n[alignment]\r\nx=2\r\n"
-              "z=2\r\n[floorceiling]\r\ntextx=2\r\nmapx=13\r\ntextz=1\r\nmapz=23\r\n")
+              "z=2\r\n[floorceiling]\r\ntextx=2\r\nmapx=13\r\ntextz=1\r\nmapz=23\r\n"
+              "[run]\r\nwalls=45;64;45\r\n")
 Atspi.get_desktop(0).get_child_count()  # starts the accessibility bus, which Qt looks for once
 varnel = subprocess.Popen([program], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                                               QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=folder))
@@ -64,6 +66,11 @@ try:
     for copy, told in ("ctrl+x", "Copied 56"), ("ctrl+z", "Copied 12"):
         key(copy)
         check(within(5, lambda: heard[-1:] == [told] or None), f"{copy} is told: {heard}")
+    key("ctrl+r")  # each row of a run reads as a sentence
+    check(within(5, lambda: named(app, "list item", "Wall 2, 64 long, offset 45")),
+          "a run's offset reads 'Wall 2, 64 long, offset 45'")
+    subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(varnel.pid), "--name",
+                    "^Varnel$", "windowfocus", "--sync"], check=True, timeout=20)
     key("alt+h", "a")
     about = within(10, lambda: next((w for w in nodes(app) if w.get_role_name() == "dialog"), None))
     lines = [n.get_name() for n in nodes(about) if n.get_role_name() == "label"]

@@ -267,7 +267,8 @@ class tst_window : public QObject {
                                        QPalette::ColorRole behind) {
                 return ui::Contrast(p.color(group, text), p.color(group, behind));
             };
-            for (QLabel* label : window->centralWidget()->findChildren<QLabel*>())
+            find<QAction>("mnuRunOfWalls")->trigger(); // and the run window's labels
+            for (QLabel* label : window->findChildren<QLabel*>())
                 QVERIFY2(readable(label->isEnabled() ? QPalette::Active : QPalette::Disabled,
                                   label->foregroundRole(),
                                   label->autoFillBackground() ? label->backgroundRole()
