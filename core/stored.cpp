@@ -23,6 +23,19 @@ bool KeepsItsText(const std::string& text) {
     }
 }
 
+// The floor/ceiling fields, each kept only when it fits its field.
+void LoadFloor(const settings::Path& file, Stored& s) {
+    const auto field = [&file](const char* key, std::string& text) {
+        const auto stored = settings::ReadText(file, "floorceiling", key);
+        if (stored && stored->size() <= static_cast<std::size_t>(maxFieldLength))
+            text = *stored;
+    };
+    field("textx", s.positionX);
+    field("mapx", s.mapX);
+    field("textz", s.positionZ);
+    field("mapz", s.mapZ);
+}
+
 // The run window's keys, each missing or unusable one giving its default.
 StoredRun LoadRun(const settings::Path& file) {
     StoredRun r;
@@ -67,11 +80,6 @@ Stored Load(const settings::Path& file) {
         const int stored = whole("alignment", key, value);
         value = stored >= 0 && stored <= 4 ? stored : value;
     };
-    const auto field = [&file](const char* key, std::string& text) {
-        const auto stored = settings::ReadText(file, "floorceiling", key);
-        if (stored && stored->size() <= static_cast<std::size_t>(maxFieldLength))
-            text = *stored;
-    };
     twips("top", s.topTwips);
     twips("left", s.leftTwips);
     size("textx", s.textX);
@@ -81,10 +89,7 @@ Stored Load(const settings::Path& file) {
     s.onTop = whole("options", "ontop", s.onTop) != 0;
     row("x", s.rowX);
     row("z", s.rowZ);
-    field("textx", s.positionX);
-    field("mapx", s.mapX);
-    field("textz", s.positionZ);
-    field("mapz", s.mapZ);
+    LoadFloor(file, s);
     s.wrap = whole("options", "wrap", s.wrap) != 0;
     s.run = LoadRun(file);
     return s;
