@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up of varnel.exe under Wine: the ms from exec to the first painted frame of its window, against
-# bare_window.exe, a plain Win32 window with a menu (the yardstick), both under one Wine server that is already
-# up, as a user's desktop has it. Each start is of a fresh copy in an empty folder, so no Varnel.ini is read.
+# bare_window.exe, the same window with the same controls, menus, fonts and manifest but none of Varnel's work
+# (the yardstick), both under one Wine server that is already up, as a user's desktop has it. Each start is of
+# a fresh copy in an empty folder, so no Varnel.ini is read.
 #   bash bench/win32/run.sh VARNEL.EXE BARE_WINDOW.EXE FIRST_FRAME
 # FIRST_FRAME is bench/startup's first_frame, built natively (bash tools/dev.sh bench builds it). WARMUP (2)
 # uncounted rounds, then RUNS (15), each starting both programs in turn. WINEPREFIX: the Wine prefix to use.
