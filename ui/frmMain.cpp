@@ -225,7 +225,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusOut:
         // A size left with its end showing (".00.25" for 100.25) shows its start again.
         if (auto* list = qobject_cast<QComboBox*>(watched);
-            list && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            list && list->isEditable() &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
             list->lineEdit()->setCursorPosition(0);
         break;
     default:

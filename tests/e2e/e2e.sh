@@ -82,6 +82,15 @@ session "$tmp/moved folder" 'key Down Tab Tab ctrl+a 1 2 8' TERM
 check 'tr -d "\r" <"$tmp/moved folder/Varnel.ini" | grep -qz "textx=128.*x=3"' "SIGTERM saved them"
 session "$tmp/moved folder" 'key Tab Tab ctrl+a 9 6' HUP
 check 'grep -q "textx=96" "$tmp/moved folder/Varnel.ini"' "SIGHUP saved them"
+# A run of walls 45, 64, 45 centred on a 64-wide texture: -45, 0, 64, and wrapped 19, 0, 0. Quit with the run
+# window open reopens it, with its run; its focus starts in the walls.
+run=$(printf '%s\n' -45 0 64) # what Copy All copies
+session "$tmp/moved folder" 'key ctrl+r && sleep 0.5 && xdotool type 45 && key Return && xdotool type 64 && key Return &&
+    xdotool type 45 && key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Down ctrl+n; copied -45
+    key ctrl+n; copied 0; key ctrl+n; copied 64; key ctrl+shift+c; copied "$run"; key Tab Tab Tab Tab space ctrl+n
+    copied 19; xdotool windowfocus --sync "$window"'
+session "$tmp/moved folder" 'check "xdotool search --onlyvisible --name \"^Run of Walls\$\" windowfocus --sync" \
+    "the run window reopens"; key ctrl+n; copied 19; xdotool windowfocus --sync "$window"'
 # A read-only folder keeps the settings per user, starting from the
 # administrator's Varnel.ini beside the program: 48/2 - 16/2 = 16.
 mkdir "$tmp/read-only" && cp "$tmp/moved folder/varnel" "$tmp/read-only/"

@@ -291,16 +291,11 @@ class tst_window : public QObject {
     // core's, so one row per input proves the wiring.
     void recalculates_data() {
         QTest::addColumn<Edit>("edit");
-        const Edit edits[] = {{"cmbTextX", "128", "lblX", "56"},
-                              {"cmbWallX", "", "lblX", "32"}, // an emptied field counts as 0
-                              {"cmbTextZ", "5", "lblZ", "-1.5"},
-                              {"cmbWallZ", "2", "lblZ", "15"},
+        // The core proves the rules; one row of each kind proves the wiring that all share.
+        const Edit edits[] = {{"cmbWallX", "", "lblX", "32"}, // an emptied field counts as 0
                               {"txtFCTextX", "", "lblFCX", "4"},
-                              {"txtFCX", "15.5", "lblFCX", "6"},
                               {"txtFCTextZ", "abc", "lblFCZ", "Error"},
-                              {"txtFCZ", "-7.6", "lblFCZ", "0.4000001"},
                               {"lstPosX", "0", "lblX", "32"}, // a row clicked in a list
-                              {"lstPosX", "1", "lblX", "0"},
                               {"lstPosZ", "4", "lblZ", "-24"}};
         for (const Edit& e : edits)
             QTest::addRow("%s %s", e.input, e.typed) << e;
