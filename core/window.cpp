@@ -155,25 +155,23 @@ std::vector<std::string> Model::Items(const Control& list) const {
         return {l::rowsX.begin(), l::rowsX.end()};
     if (&list == &l::lstPosZ)
         return {l::rowsZ.begin(), l::rowsZ.end()};
-    const std::vector<std::string> lengths = CountedWalls(CurrentRun());
+    const std::vector<std::string>& lengths = runLengths_;
     std::vector<std::string> items;
     if (&list == &l::cmbRunOn)
         items.emplace_back("The whole run");
     for (std::size_t i = 0; i < lengths.size() && i < runResults_.size(); ++i) {
         const std::string wall = std::to_string(i + 1);
-        items.push_back(&list == &l::cmbRunOn
-                            ? "Wall " + wall
-                            : wall + "   " + Trimmed(lengths[i]) + "   " + runResults_[i]);
+        items.push_back(&list == &l::cmbRunOn ? "Wall " + wall
+                                              : wall + "   " + lengths[i] + "   " + runResults_[i]);
     }
     return items;
 }
 
 std::string Model::Spoken(int row) const {
-    const std::vector<std::string> lengths = CountedWalls(CurrentRun());
     const auto i = static_cast<std::size_t>(row);
-    if (row < 0 || i >= runResults_.size() || i >= lengths.size())
+    if (row < 0 || i >= runResults_.size() || i >= runLengths_.size())
         return {};
-    return "Wall " + std::to_string(i + 1) + ", " + Trimmed(lengths[i]) + " long, offset " +
+    return "Wall " + std::to_string(i + 1) + ", " + runLengths_[i] + " long, offset " +
            runResults_[i];
 }
 
@@ -246,6 +244,9 @@ core::Run Model::CurrentRun() const {
 Update Model::RecalculatedRun() {
     const core::Run run = CurrentRun();
     runResults_ = RunResults(run);
+    runLengths_ = CountedWalls(run);
+    for (std::string& length : runLengths_)
+        length = Trimmed(length);
     next_ = 0;
     copied_ = -1;
     Update u;

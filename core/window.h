@@ -152,6 +152,7 @@ class Model {
     // Next copies next, and the row it copied last (-1 for none).
     std::string runWalls_;
     std::vector<std::string> runResults_;
+    std::vector<std::string> runLengths_; // of the walls that count, trimmed
     std::string runNote_;
     std::size_t next_ = 0;
     int copied_ = -1;

@@ -108,7 +108,9 @@ void frmMain::RenderItems(const layout::Control& list) {
             shown->addItem(text);
         else if (shown->item(row)->text() != text)
             shown->item(row)->setText(text);
-        shown->item(row)->setData(Qt::AccessibleTextRole, Text(model_.Spoken(row)));
+        const QString spoken = Text(model_.Spoken(row));
+        if (shown->item(row)->data(Qt::AccessibleTextRole).toString() != spoken)
+            shown->item(row)->setData(Qt::AccessibleTextRole, spoken);
     }
     shown->setCurrentRow(model_.Row(list));
 }
