@@ -1,21 +1,25 @@
 // The program entry: the command line, where the settings live, the
 // calculator window, the event loop, and the ends of a run other than Quit.
+#include "core/options.h"
 #include "settings/profile.h"
 #include "ui/frmMain.h"
 #include "ui/look.h"
 #include "varnel_version.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QFile>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -25,7 +29,10 @@ namespace {
 // How many words of the command line one of Qt's own options takes (the
 // option and its value), or 0 for any other word. QApplication takes these for
 // itself; they must not be read as ours ("-reverse" is not -r -e -v ...).
-int QtOption(std::string_view word) {
+// The list lives here, not in core: which words are Qt's is the knowledge of
+// the Qt this program links, and the Windows program, which has no Qt, refuses
+// them. core only learns how many words to leave alone.
+std::size_t QtOption(std::string_view word) {
     const std::size_t dashes = word.find_first_not_of('-');
     if (dashes == 0 || dashes > 2) // not an option, or just dashes
         return 0;
@@ -62,12 +69,9 @@ bool HasDesktop(int argc, char* argv[]) {
            !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
-// Paths in the file system's own encoding, both ways.
+// A path in the file system's own encoding.
 std::filesystem::path Path(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-QString Text(const std::filesystem::path& path) {
-    return QFile::decodeName(path.native().c_str());
 }
 
 // The files this run reads and writes. The per-user file lies in the
@@ -88,48 +92,61 @@ void OnSignal(int) {
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
 }
 
+// Answers --help, --version and a command line that is refused, all without
+// a window system; nothing when the command line asks for the window. The
+// words that are Qt's are left to QApplication.
+std::optional<int> Answered(int argc, char* argv[]) {
+    const std::vector<std::string> words(argv + std::min(argc, 1), argv + argc);
+    const core::Options options = core::ReadOptions(words, QtOption);
+    if (options.ask == core::Ask::Window)
+        return std::nullopt;
+    std::string file;
+    if (options.ask == core::Ask::Help) {
+        const QCoreApplication names(argc, argv); // the program's folder and the per-user one
+        file = SettingsFiles().write.native();
+    }
+    const core::Reply reply = core::ReplyTo(options, file);
+    std::fputs(reply.text.c_str(), reply.error ? stderr : stdout);
+    return reply.status;
+}
+
+// What every window of the program shares: the calculator's style, icon and
+// font, and the desktop entry it belongs to (Wayland app id, task bars).
+void Dress() {
+    QApplication::setStyle(ui::CalculatorStyle());
+    QApplication::setDesktopFileName(QStringLiteral(VARNEL_APP_ID));
+    QApplication::setWindowIcon(ui::ProgramIcon());
+    QApplication::setFont(ui::DefaultFont());
+}
+
+// A run that ends without the window being closed still keeps what the user
+// set: at the end of the desktop session, and on SIGTERM or SIGHUP.
+void SaveAtTheEnd(QApplication& app, ui::frmMain& window) {
+    QObject::connect(
+        &app, &QGuiApplication::commitDataRequest, &window,
+        [&window](QSessionManager&) { window.SaveOnce(); }, Qt::DirectConnection);
+    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+        window.SaveOnce();
+        QApplication::quit(); // from any dialog's loop too
+    });
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Varnel"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(varnel::version));
-    QCommandLineParser options;
-    options.setApplicationDescription(
-        QStringLiteral("Texture offsets for level designers: wall alignment and the "
-                       "floor/ceiling grid."));
-    const QCommandLineOption help(
-        {QStringLiteral("h"), QStringLiteral("help")},
-        QStringLiteral("Displays this help and where the settings are kept."));
-    options.addOption(help);
-    const QCommandLineOption version = options.addVersionOption();
-
-    // The words that are not Qt's are ours, and are settled before any window
-    // system is needed: --help and --version answer, anything else is refused.
-    QStringList ours{QString::fromLocal8Bit(argv[0])};
-    for (int i = 1; i < argc;) {
-        const int qt = QtOption(argv[i]);
-        if (qt == 0)
-            ours << QString::fromLocal8Bit(argv[i]);
-        i += qt == 0 ? 1 : qt;
-    }
-    if (!options.parse(ours) || !options.positionalArguments().isEmpty()) {
-        const QString error = options.positionalArguments().isEmpty()
-                                  ? options.errorText()
-                                  : QStringLiteral("Unexpected argument '%1'.")
-                                        .arg(options.positionalArguments().constFirst());
-        std::fprintf(stderr, "varnel: %s Try 'varnel --help'.\n", error.toLocal8Bit().constData());
-        return 2;
-    }
-    if (options.isSet(version) || options.isSet(help)) {
-        const QCoreApplication answer(argc, argv);
-        const QString text =
-            options.isSet(version)
-                ? QStringLiteral("Varnel %1\n").arg(QString::fromLatin1(varnel::version))
-                : options.helpText() +
-                      QStringLiteral("\nSettings file: %1\n").arg(Text(SettingsFiles().write));
-        std::fputs(text.toLocal8Bit().constData(), stdout);
-        return 0;
-    }
+    if (const std::optional<int> status = Answered(argc, argv))
+        return *status;
     if (!HasDesktop(argc, argv)) {
         std::fputs("Varnel needs a desktop session: DISPLAY or WAYLAND_DISPLAY is not set\n",
                    stderr);
@@ -137,34 +154,10 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication app(argc, argv); // takes Qt's own options, such as -platform and -style
-    QApplication::setStyle(ui::CalculatorStyle());
-    // Ties the windows to the desktop entry (Wayland app id, task bars).
-    QApplication::setDesktopFileName(QStringLiteral(VARNEL_APP_ID));
-    QApplication::setWindowIcon(ui::ProgramIcon());
-    QApplication::setFont(ui::DefaultFont());
-
+    Dress();
     const settings::Files files = SettingsFiles();
     ui::frmMain window(files.read, files.write);
-
-    // A run that ends without the window being closed still keeps what the
-    // user set: at the end of the session, and on SIGTERM or SIGHUP.
-    QObject::connect(
-        &app, &QGuiApplication::commitDataRequest, &window,
-        [&window](QSessionManager&) { window.SaveOnce(); }, Qt::DirectConnection);
-    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) == 0) {
-        auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-        QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
-            window.SaveOnce();
-            QApplication::quit(); // from any dialog's loop too
-        });
-        struct sigaction action {};
-        action.sa_handler = OnSignal;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART;
-        sigaction(SIGTERM, &action, nullptr);
-        sigaction(SIGHUP, &action, nullptr);
-    }
-
+    SaveAtTheEnd(app, window);
     window.show();
     return QApplication::exec();
 }

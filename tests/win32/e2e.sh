@@ -4,7 +4,7 @@
 # sizes, the floor/ceiling half, each copy key from inside a field and each Copy button, the empty-field rule,
 # refused and trimmed pastes, the copy keys on a default row, the Tab order, Return on a button,
 # texture sizes through Ctrl+O, About, Ctrl+Q saving everything and the next start restoring it onto the screen,
-# the layout at 144 DPI, and saving at the end of the session.
+# the layout at 144 DPI, saving at the end of the session, and the command line answered without the window.
 #   bash tests/win32/e2e.sh VARNEL.EXE PROBE.EXE   (WINEPREFIX: the Wine prefix, made when missing)
 set -uo pipefail
 failures=0
@@ -142,6 +142,12 @@ check 'probe && [ "$(get window 4)" = "707 666" ]' "at 144 DPI the client area i
 key Tab Tab && type 96 && wine wineboot --end-session && ended "the end of the session ends it"
 check 'grep -q "^textx=96" "$ini/Varnel.ini" && [ ! -e "$installed/Varnel.ini" ]' \
     "and saves what was typed, in the user's AppData"
+
+# --version, --help and an unknown option answer as on Linux and end; a window or message box would outlast the limit.
+answer() { (cd "$dir" && timeout 20 wine varnel.exe "$@") >"$tmp/out" 2>"$tmp/err"; }
+check 'answer --version && [ "$(cat "$tmp/out")" = "Varnel 1.0.4" ]' "--version prints Varnel 1.0.4 and opens no window"
+check 'answer --help && grep -qFx "Settings file: C:\\users\\$(id -un)\\AppData\\Roaming\\Varnel\\Varnel.ini" "$tmp/out"' "--help names that file"
+check 'answer --bogus; [ $? = 2 ] && grep -qFx "varnel: Unknown option '"'--bogus'. Try 'varnel --help'."'" "$tmp/err"' "--bogus exits 2"
 rm -rf "$installed" "$ini"
 [ $failures -eq 0 ] && echo "PASS: win32 e2e" && exit 0
 echo "FAIL: win32 e2e ($failures failed)" && exit 1
