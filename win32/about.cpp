@@ -71,7 +71,7 @@ void Create(HWND dialog, Shown& shown) {
                     Px(l::aboutRule.y1, dpi), Px(l::aboutRule.x2, dpi) - left, 2, dialog, nullptr,
                     nullptr, nullptr);
     Add(dialog, l::lblVersion, WC_STATICW, SS_LEFT | SS_NOPREFIX, -1,
-        L"Version " + Wide(varnel::version), shown.font);
+        Wide(l::lblVersion.text) + L' ' + Wide(varnel::version), shown.font);
     SetFocus(GetDlgItem(dialog, IDOK));
     Place(dialog, dpi);
 }

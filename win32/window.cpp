@@ -69,7 +69,10 @@ Window::Window(HINSTANCE instance, settings::Files files) : files_(std::move(fil
     systemDpi_ = GetDpiForSystem();
     const int left = core::TwipsToPixels(stored.leftTwips, static_cast<int>(systemDpi_));
     const int top = core::TwipsToPixels(stored.topTwips, static_cast<int>(systemDpi_));
-    // Files dropped on it give the texture sizes.
+    // Files dropped on it give the texture sizes. Windows tells of a file
+    // only once it is dropped, not while it is carried over the window, so
+    // the model's drop hint (Model::Hovering) has no place here: it would take
+    // OLE's drag and drop, and its cost at start-up.
     CreateWindowExW(WS_EX_ACCEPTFILES, className, Wide(l::windowTitle).c_str(), style, left, top, 0,
                     0, nullptr, nullptr, instance, this);
     if (hwnd_ == nullptr)
@@ -317,6 +320,8 @@ void Window::Notified(int id, int code, HWND control) {
             Render(model_.PickedSize(c, row(CB_GETCURSEL)));
         else if (code == CBN_EDITCHANGE)
             Typed(c, control);
+        else if (code == CBN_KILLFOCUS) // a size left shows the start of its text
+            SendMessageW(EditOf(control), EM_SETSEL, 0, 0);
         break;
     case Kind::field:
         if (code == EN_CHANGE)
@@ -341,7 +346,7 @@ void Window::Typed(const l::Control& field, HWND control) {
 // button is down. The focus that comes back with the window enters nothing.
 void Window::Entered(HWND edit, HWND from) {
     const l::Part* part = PartOf(edit);
-    if (part == nullptr || from == nullptr || !IsChild(hwnd_, from))
+    if (part == nullptr || !IsChild(hwnd_, from))
         return;
     const bool byKey = GetKeyState(VK_LBUTTON) >= 0 && GetKeyState(VK_RBUTTON) >= 0 &&
                        GetKeyState(VK_MBUTTON) >= 0;
@@ -429,7 +434,7 @@ void Window::RenderEnabling() {
 // topmost mark when they are not topmost: the tooltips let go of their owner
 // for the move.
 void Window::KeepOnTop() {
-    RenderEnabling(); // its check mark
+    ShowCommands(menu_, model_); // its check mark
     SetWindowLongPtrW(tips_, GWLP_HWNDPARENT, 0);
     SetWindowPos(hwnd_, model_.Checked(core::Command::onTop) ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0,
                  0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
