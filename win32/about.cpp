@@ -30,6 +30,19 @@ HWND Add(HWND dialog, const l::Control& control, const wchar_t* type, DWORD styl
     return added;
 }
 
+// A fixed place on the screen, wherever the main window is; above it whenever
+// it keeps on top.
+void Place(HWND dialog, UINT dpi) {
+    const int x = Px(l::aboutLeft, dpi), y = Px(l::aboutTop, dpi);
+    RECT frame{x, y, x + Px(l::aboutWidth, dpi), y + Px(l::aboutHeight, dpi)};
+    AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)),
+                             FALSE, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)),
+                             dpi);
+    const bool onTop = (GetWindowLongPtrW(GetParent(dialog), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    SetWindowPos(dialog, onTop ? HWND_TOPMOST : HWND_TOP, frame.left, frame.top,
+                 frame.right - frame.left, frame.bottom - frame.top, SWP_NOACTIVATE);
+}
+
 void Create(HWND dialog, Shown& shown) {
     const UINT dpi = GetDpiForWindow(dialog);
     SetWindowTextW(dialog, L"About Varnel.exe");
@@ -58,19 +71,9 @@ void Create(HWND dialog, Shown& shown) {
                     Px(l::aboutRule.y1, dpi), Px(l::aboutRule.x2, dpi) - left, 2, dialog, nullptr,
                     nullptr, nullptr);
     Add(dialog, l::lblVersion, WC_STATICW, SS_LEFT | SS_NOPREFIX, -1,
-        L"Version " + Wide(varnel::version), shown.font);
+        Wide(l::lblVersion.text) + L' ' + Wide(varnel::version), shown.font);
     SetFocus(GetDlgItem(dialog, IDOK));
-
-    // A fixed place on the screen, wherever the main window is; above it
-    // whenever it keeps on top.
-    const int x = Px(l::aboutLeft, dpi), y = Px(l::aboutTop, dpi);
-    RECT frame{x, y, x + Px(l::aboutWidth, dpi), y + Px(l::aboutHeight, dpi)};
-    AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)),
-                             FALSE, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)),
-                             dpi);
-    const bool onTop = (GetWindowLongPtrW(GetParent(dialog), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    SetWindowPos(dialog, onTop ? HWND_TOPMOST : HWND_TOP, frame.left, frame.top,
-                 frame.right - frame.left, frame.bottom - frame.top, SWP_NOACTIVATE);
+    Place(dialog, dpi);
 }
 
 INT_PTR CALLBACK Proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,6 +1,6 @@
 #include "win32/look.h"
 
-#include "win32/controls.h"
+#include "core/layout.h"
 
 #include <span>
 #include <vector>
@@ -31,6 +31,13 @@ std::wstring Text(HWND window) {
     text.resize(static_cast<std::size_t>(
         GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
+}
+
+HWND EditOf(HWND sizeList) {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    GetComboBoxInfo(sizeList, &info);
+    return info.hwndItem;
 }
 
 namespace {
@@ -68,57 +75,68 @@ HFONT Fitted(LOGFONTW style, int pixels, std::span<const Room> rooms) {
     return font != nullptr ? font : CreateFontIndirectW(&style);
 }
 
-} // namespace
+// The rooms each font's texts need at dpi: the normal font's, the headings'
+// and the larger font's.
+struct Rooms {
+    std::vector<Room> normal, heading, large;
+};
 
-Fonts::Fonts(UINT dpi) {
+Rooms RoomsAt(UINT dpi) {
     namespace l = core::layout;
+    using l::Kind;
     const auto px = [dpi](int twips) { return Px(twips, dpi); };
-    // The frames and margins of lists, fields and result boxes.
-    const int frame = px(90);
-    std::vector<Room> normalRooms, headingRooms, largeRooms;
-    for (const Part& part : parts) {
+    const int frame = px(90); // the frames and margins of lists, fields and result boxes
+    Rooms rooms;
+    for (const l::Part& part : l::parts) {
         const l::Box& box = part.control->box;
         const Room room{Wide(part.control->text), px(box.width), px(box.height)};
         switch (part.kind) {
         case Kind::heading:
-            headingRooms.push_back(room);
+            rooms.heading.push_back(room);
             break;
         case Kind::title:
         case Kind::caption:
         case Kind::button:
-            normalRooms.push_back(room);
+            rooms.normal.push_back(room);
             break;
         case Kind::letter:
-            largeRooms.push_back(room);
+            rooms.large.push_back(room);
             break;
         case Kind::result: // the longest text a result shows
-            largeRooms.push_back({L"-1.234567E+07", room.width - frame, room.height - frame});
+            rooms.large.push_back({L"-1.234567E+07", room.width - frame, room.height - frame});
             break;
         case Kind::list: // five rows without scrolling
             for (const auto* rows : {&l::rowsX, &l::rowsZ})
                 for (const std::string_view row : *rows)
-                    normalRooms.push_back(
+                    rooms.normal.push_back(
                         {Wide(row), room.width - frame, (room.height - frame) / 5});
             break;
         case Kind::size:
         case Kind::field: // eight characters in full
-            normalRooms.push_back({L"-0000000", room.width - frame, room.height - frame});
+            rooms.normal.push_back({L"-0000000", room.width - frame, room.height - frame});
             break;
         }
     }
+    return rooms;
+}
+
+} // namespace
+
+Fonts::Fonts(UINT dpi) {
+    const Rooms rooms = RoomsAt(dpi);
     LOGFONTW style{};
     style.lfCharSet = DEFAULT_CHARSET;
     style.lfQuality = CLEARTYPE_QUALITY;
     // The dialog font's alias, which Windows and Wine both map to Tahoma.
     lstrcpynW(style.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
     style.lfWeight = FW_NORMAL;
-    normal = Fitted(style, MulDiv(8, static_cast<int>(dpi), 72), normalRooms);
+    normal = Fitted(style, MulDiv(8, static_cast<int>(dpi), 72), rooms.normal);
     LOGFONTW chosen{};
     GetObjectW(normal, sizeof chosen, &chosen);
     chosen.lfWeight = FW_BOLD;
     chosen.lfUnderline = TRUE;
-    heading = Fitted(chosen, -chosen.lfHeight, headingRooms);
-    large = Fitted(style, MulDiv(12, static_cast<int>(dpi), 72), largeRooms);
+    heading = Fitted(chosen, -chosen.lfHeight, rooms.heading);
+    large = Fitted(style, MulDiv(12, static_cast<int>(dpi), 72), rooms.large);
 }
 
 Fonts::~Fonts() {

@@ -18,6 +18,9 @@ std::string Narrow(std::wstring_view text);
 // The text of a window or control.
 std::wstring Text(HWND window);
 
+// The edit field inside a size list (an editable combo box).
+HWND EditOf(HWND sizeList);
+
 // A function of a system DLL that is loaded on first use rather than at
 // start-up, or null when it cannot be had. The file dialog's and the shell's
 // DLLs bring in many more, which would delay the window's first paint.

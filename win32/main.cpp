@@ -118,7 +118,7 @@ std::optional<int> Answered(const wchar_t* arguments) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show) {
     if (const std::optional<int> status = Answered(arguments))
         return *status;
-    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     win32::Window window(instance, SettingsFiles());
     if (!window.Created())

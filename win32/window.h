@@ -1,10 +1,13 @@
 // The calculator window: wall alignment on the left, floor/ceiling alignment
-// on the right, laid out from the shared layout at its monitor's DPI. Every
-// input change recalculates exactly its own result.
+// on the right, laid out from the shared layout at its monitor's DPI. It draws
+// the core's model of the window and forwards each event to it: every rule,
+// every text and what is enabled are the model's, and this window only shows
+// them in Win32's own controls.
 #pragma once
 
+#include "core/layout.h"
+#include "core/window.h"
 #include "settings/profile.h"
-#include "win32/controls.h"
 #include "win32/look.h"
 
 #include <windows.h>
@@ -12,7 +15,6 @@
 #include <array>
 #include <memory>
 #include <string>
-#include <string_view>
 
 namespace win32 {
 
@@ -37,56 +39,54 @@ class Window {
   private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK FieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR limit, DWORD_PTR window);
-    static LRESULT CALLBACK SizeProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR which, DWORD_PTR);
+                                      UINT_PTR, DWORD_PTR window);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
-    void CreateControls(HINSTANCE instance);
-    void CreateMenus();
+    void CreateControls();
     void Place(float topTwips, float leftTwips);
-    void Fit(std::size_t i);
     void Layout(UINT dpi);
     void Paint();
     LRESULT Colour(HDC dc, HWND control);
+    void Activated(WPARAM state);
+    void ColoursChanged();
+    void DpiChanged(UINT dpi, const RECT& suggested);
 
-    void Load();
+    // The events, each forwarded to the model and its update drawn.
+    void Commanded(WPARAM wParam, LPARAM lParam);
+    void Notified(int id, int code, HWND control);
+    void Typed(const core::layout::Control& field, HWND control);
+    void Entered(HWND edit, HWND from);
+    void Paste(HWND edit);
+    void TextureSizesFrom(const std::wstring& file);
     void Save();
 
-    void Notified(int id, int code);
-    void Command(int command, bool fromKey);
-    void Alignment(std::size_t axis);
-    void WallChange(std::size_t axis, HWND own);
-    void FloorChange(std::size_t axis, HWND own);
-    void SetSize(HWND list, const std::wstring& text);
-    void ShowResult(HWND result, const std::string& text);
-    void Copy(HWND result, HWND button);
-    void Paste(HWND field, std::size_t limit);
-    void OpenTexture();
-    void TextureSizesFrom(const std::wstring& file);
-    void KeepOnTop(bool on);
-    void ShowNote(HWND beside, std::string_view text);
+    // Draws an update: rows, fields, results, what is enabled, the
+    // clipboard, the note and the action, in this order.
+    void Render(const core::Update& update);
+    void RenderFields(const core::Update& update);
+    void RenderEnabling();
+    void Act(core::Action action);
+    void KeepOnTop();
 
-    HWND Get(const core::layout::Control& control) const {
-        return controls_[static_cast<std::size_t>(IdOf(control) - firstId)];
-    }
-    Kind KindOf(HWND control) const;
+    HWND Get(const core::layout::Control& control) const;
+    // The part of control, or of the size list whose edit field it is.
+    const core::layout::Part* PartOf(HWND control) const;
     int Px(int twips) const { return win32::Px(twips, dpi_); }
 
     settings::Files files_;
+    core::Model model_;
     HWND hwnd_ = nullptr;
     HMENU menu_ = nullptr;
     HACCEL keys_ = nullptr;
-    std::array<HWND, parts.size()> controls_{};
+    std::array<HWND, core::layout::parts.size()> controls_{};
     HWND note_ = nullptr;
+    HWND tips_ = nullptr;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     UINT systemDpi_ = USER_DEFAULT_SCREEN_DPI;
     std::unique_ptr<Fonts> fonts_;
-    HWND focus_ = nullptr;           // where the focus goes back to
-    HWND selectOnRelease_ = nullptr; // a field entered by a click
-    std::wstring textureFolder_;     // where the file dialog opens
-    bool loaded_ = false;
-    bool saved_ = false;
+    HWND focus_ = nullptr;       // where the focus goes back to
+    std::wstring textureFolder_; // where the file dialog opens
+    bool settingText_ = false;   // a field's text is being drawn, not typed
 };
 
 } // namespace win32

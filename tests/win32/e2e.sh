@@ -2,9 +2,10 @@
 # Proves varnel.exe under Wine on an X server of its own, with real keys and clicks (xdotool) and the clipboard as
 # another program reads it (xclip); probe.exe reads what the window shows. Every alignment of both axes with typed
 # sizes, the floor/ceiling half, each copy key from inside a field and each Copy button, the empty-field rule,
-# refused and trimmed pastes, the copy keys on a default row, the Tab order, Return on a button,
-# texture sizes through Ctrl+O, About, Ctrl+Q saving everything and the next start restoring it onto the screen,
-# the layout at 144 DPI, saving at the end of the session, and the command line answered without the window.
+# refused, trimmed and empty pastes, the copy keys on a default row, the Tab order and Tab back into a field, the
+# focus frame of the lists, notes beside their controls, tooltips, Return on a button, texture sizes through Ctrl+O,
+# About, Ctrl+Q saving everything and the next start restoring it onto the screen, the layout at 144 DPI, and saving
+# at the end of the session, and the command line answered without the window. The focus, the notes and Tab are checked once more under a window manager (openbox).
 #   bash tests/win32/e2e.sh VARNEL.EXE PROBE.EXE   (WINEPREFIX: the Wine prefix, made when missing)
 set -uo pipefail
 failures=0
@@ -15,12 +16,15 @@ export WINEPREFIX=${WINEPREFIX:-$tmp/wineprefix} WINEDEBUG=-all
 n=60 && while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
 Xvfb :$n -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 & xvfb=$!
 export DISPLAY=:$n
-trap 'wine reg delete "HKCU\\Control Panel\\Desktop" /v LogPixels /f >/dev/null 2>&1; wineserver -k; kill $xvfb; rm -rf "$tmp"' EXIT
+managed() { wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$1" /f >/dev/null 2>&1; }
+wm=
+trap 'wine reg delete "HKCU\\Control Panel\\Desktop" /v LogPixels /f >/dev/null 2>&1; managed N; wineserver -k
+    [ -z "$wm" ] || kill $wm; kill $xvfb; rm -rf "$tmp"' EXIT
 within 10 'xdotool getdisplaygeometry >/dev/null 2>&1' || { echo "FAIL: no X server"; exit 1; }
 wineserver -k 2>/dev/null # a server started without this display would hold the clipboard without one
 [ -f "$WINEPREFIX/system.reg" ] || wine wineboot -i >/dev/null 2>&1
 wineserver -p # one server for every start below
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 # no window manager
+managed N     # no window manager
 
 probe() { wine "$tmp/probe.exe" "$@" >"$tmp/state" 2>/dev/null; }
 get() { awk -F'\t' -v n="$1" -v c="${2:-2}" '$1 == n { print $c }' "$tmp/state"; } # NAME [COLUMN] of the last probe
@@ -33,6 +37,10 @@ click() { probe && xdotool mousemove 1 1 sleep 0.05 mousemove $(get "$1" 5) slee
 clip() { printf '%s' "$1" | xclip -selection clipboard; }
 copied() { want=$1 && within 5 '[ "$(xclip -o -selection clipboard 2>/dev/null)" = "$want" ]'; }
 noted() { want=$1 && within 3 'probe && [ "$(get note)" = "$want" ] && [ "$(get note 6)" = shown ]'; }
+# The note of the last probe meets NAME edge to edge and covers none of it: it stands by what it speaks of.
+beside() { awk -F'\t' -v n="$1" '$1 == "note" { split($7, a, " ") } $1 == n { split($7, b, " ") }
+    END { exit !(a[1] <= b[3] && b[1] <= a[3] && a[2] <= b[4] && b[2] <= a[4] &&
+                 (a[3] == b[1] || b[3] == a[1] || a[4] == b[2] || b[4] == a[2])) }' "$tmp/state"; }
 focus() { xdotool windowfocus --sync "$window"; }
 start() { # starts the copy in $dir and waits for its window, focused
     (cd "$dir" && exec wine varnel.exe) >>"$tmp/log" 2>&1 & pid=$!
@@ -40,6 +48,41 @@ start() { # starts the copy in $dir and waits for its window, focused
     check '[ -n "$window" ] && focus' "the window is shown and focused" && sleep 0.3
 }
 ended() { check 'within 10 "! kill -0 $pid 2>/dev/null"' "$1"; }
+open() { # a file through Ctrl+O's dialog
+    key ctrl+o && dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Texture Sizes from File$' | head -n 1)
+    xdotool windowfocus --sync "$dialog" && sleep 0.3 && type "$1" && key Return && sleep 0.5 && focus
+}
+printf '\0\0\2\0\0\0\0\0\0\0\0\0\x30\0\x14\0\x18\0' >"$tmp/textures/wall.tga" && head -c 2880 /dev/zero >>"$tmp/textures/wall.tga"
+echo "not a picture" >"$tmp/textures/notes.txt"
+textures="Z:${tmp//\//\\}\\textures"
+
+# What a window manager may change, from a fresh start on the default rows: the focus frame, Tab back into a field,
+# the notes' places, and the copy keys on a default row, which belong to the window all the same (no cut, no undo).
+session() {
+    check 'is lstPosX framed 8 && [ "$(get lstPosZ 8)" = plain ]' "$1: the X list, focused at the start, shows a frame"
+    key Tab && check 'is lstPosZ framed 8 && [ "$(get lstPosX 8)" = plain ]' "$1: Tab takes the frame to the Z list"
+    key Tab && type -3 && clip marker
+    for axis in X Z; do
+        key "ctrl+${axis,,}" && check "noted 'Nothing to copy: $axis is on its default row' && beside cmdCopy$axis &&
+            [ \"\$(get txtFCTextX)\" = -3 ]" "$1: Ctrl+$axis on $axis's default row says so beside its Copy, changing no field"
+    done
+    check 'copied marker' "$1: the clipboard keeps what it held"
+    # Tab back into a field selects its text, so 21 replaces the 33 typed before: X on Center with Wall X 1e3 gives
+    # -489.5 (not 2133 and 1.066728E+07); Map X 0 gives -21. A click is waited for: a window manager may hold it back
+    # while keys pass.
+    while IFS='|' read -r into field result want; do
+        eval "$into" && type 33 && key Tab shift+Tab && type 21
+        check "is $field 21 && is $result $want" "$1: Tab back into $field selects it: 21, and $result shows $want"
+    done <<'EOF'
+click lstPosX && is focus lstPosX && key Tab Tab Tab && type 1e3 && key shift+Tab|cmbTextX|lblX|-489.5
+click txtFCTextZ && is focus txtFCTextZ && key shift+Tab|txtFCTextX|lblFCX|-21
+EOF
+    key ctrl+w && check 'noted "Copied -21" && beside cmdFCCopyX' "$1: the note of a copy stands beside its Copy"
+    open "$textures\\notes.txt"
+    check 'noted "Not an image Varnel can read: notes.txt" && beside lblTextX && [ "$(get cmbTextX)" = 21 ]' \
+        "$1: a file that is no image is refused, beside Text X"
+    key ctrl+q && ended "$1: Ctrl+Q quits"
+}
 
 # The first start reads a place that the next ones must keep: 1500 and 3000 twips are 100 and 200 pixels at 96 DPI.
 printf '[position]\r\ntop=1500\r\nleft=3000\r\n' >"$dir/Varnel.ini"
@@ -48,14 +91,8 @@ check 'probe && [ "$(get window)" = "200 100 677 588" ] && [ "$(get window 4)" =
     "the window stands where Varnel.ini says, its client area 7065 by 6660 twips at 96 DPI"
 check '[ "$(get focus)" = lstPosX ] && [ "$(get lblX)$(get lblZ)$(get lblFCX)$(get lblFCZ)" = 0000 ] &&
     [ "$(get cmbTextX 3)$(get cmdCopyZ 3)" = disableddisabled ]' "both axes start on their default rows, all results 0"
-
-# On a default row the copy keys belong to the window all the same: no cut, no undo, a note instead.
-key Tab Tab && type -3 && clip marker
-key ctrl+x && check 'noted "Nothing to copy: X is on its default row" && [ "$(get txtFCTextX)" = -3 ]' \
-    "Ctrl+X on X's default row says so and cuts nothing"
-key ctrl+z && check 'noted "Nothing to copy: Z is on its default row" && [ "$(get txtFCTextX)" = -3 ]' \
-    "Ctrl+Z on Z's default row says so and undoes nothing"
-check 'copied marker' "the clipboard keeps what it held"
+session "without a window manager"
+printf '[position]\r\ntop=1500\r\nleft=3000\r\n' >"$dir/Varnel.ini" && start
 
 # Every alignment of X with typed sizes: T = 60+4, W = 16 give 32, 0, 24, 48, -48.
 click lstPosX && key Home Tab Tab && type 60+4 && key Tab && type 16
@@ -69,14 +106,14 @@ check 'is lblZ 2.5' "Z centred on the bottom edge: 2.5"
 click lstPosZ && key Home
 for expected in 0 1.5 3 -3; do key Down && check "is lblZ $expected" "the next Z alignment: $expected"; done
 
-# The Tab order runs down each column of each half; a floor/ceiling field entered selects its text.
+# The Tab order runs down each column of each half; a floor/ceiling field entered by Tab selects its text.
 order= && focused=lstPosZ
 for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14; do
     key Tab && within 3 'probe && [ "$(get focus)" != "$focused" ]' && focused=$(get focus) && order="$order $focused"
 done
 check '[ "$order" = " cmbTextX cmbTextZ cmbWallX cmbWallZ cmdCopyX cmdCopyZ txtFCTextX txtFCTextZ txtFCX txtFCZ'\
 ' cmdFCCopyX cmdFCCopyZ lstPosX lstPosZ" ]' "Tab visits every control in the window's order"
-key Tab Tab Tab Tab Tab Tab Tab && check 'is txtFCTextX 0:2 4' "entering Text X selects its text"
+key Tab Tab Tab Tab Tab Tab Tab && check 'is txtFCTextX 0:1 4' "entering Text X by Tab selects its text"
 # The floor/ceiling half: P = 3/2, M = 20 give 2.5; P = 0, M = -3 give 5; M = 40000 is off the grid.
 type 3/2 && key Tab Tab && type 20 && key Tab && type 40000
 check 'is lblFCX 2.5 && [ "$(get lblFCZ)" = Error ]' "3/2 on map X 20: 2.5; map Z 40000: Error"
@@ -89,30 +126,45 @@ key ctrl+w && check 'copied 2.5 && noted "Copied 2.5"' "Ctrl+W in Map Z copies t
 key ctrl+y && check 'copied 5' "Ctrl+Y copies the floor Z offset"
 key ctrl+x && check 'copied -48 && is txtFCZ -3' "Ctrl+X copies the wall X offset and cuts nothing"
 key ctrl+z && check 'copied -3 && is txtFCZ -3' "Ctrl+Z copies the wall Z offset and undoes nothing"
-# A paste that would not fit is refused, also over a selection; blanks and line breaks around one go.
-click txtFCX && check 'is txtFCX 0:2 4' "a click into Map X selects its text"
+# A paste that would not fit is refused whole, with a note beside the field; blanks and line breaks around one go.
+click txtFCX && check 'is txtFCX 2:2 4' "a click into Map X places the caret, after 20"
 clip 123456789 && key ctrl+v
-check 'noted "At most 8 characters" && [ "$(get txtFCX)" = 20 ]' "a 9-character paste over 20 is refused, with the note"
-clip $'1\r\n\r\n2' && key ctrl+v && check 'is txtFCX "1 2"' "line breaks pasted inside become one blank"
+check 'noted "At most 8 characters" && beside txtFCX && [ "$(get txtFCX)" = 20 ]' "a 9-character paste after 20 is refused"
+key shift+Home && clip $'1\r\n\r\n2' && key ctrl+v && check 'is txtFCX "1 2"' "line breaks pasted inside become one blank"
 key shift+Home && clip $'  -32.0000\r\n ' && key ctrl+v
 check 'is txtFCX -32.0000 && [ "$(get lblFCX)" = -1.5 ]' "a paste loses its blanks and fills the field: -32.0000"
+# A paste with nothing to paste changes nothing, not even the selection of the last two characters: the Shift+Left
+# that comes after it takes in one more.
+key shift+Left shift+Left
+while IFS='|' read -r put what; do
+    eval "$put" && key ctrl+v shift+Left
+    check 'is txtFCX 5:8 4 && [ "$(get txtFCX)" = -32.0000 ]' "a paste of $what changes nothing" && key shift+Right
+done <<EOF
+clip $' \t\r\n '|blanks and line breaks
+xclip -selection clipboard -t image/png <"$(dirname "$0")/../../resources/varnel.png"|an image alone
+EOF
+head -c 1000000 /dev/zero | tr '\0' 7 | xclip -selection clipboard && click cmbWallX && key ctrl+v
+check 'noted "At most 64 characters" && beside cmbWallX && [ "$(get cmbWallX)" = 16 ]' "a paste of 1 MB into Wall X is refused"
+# Tooltips: a control's own words, and over a row of a list that row's formula.
+while IFS='|' read -r name row words; do
+    probe && xdotool mousemove 1 1 sleep 0.05 mousemove $(get "$name" 7 |
+        awk -v r="$row" '{ print $1 + 20, r == "" ? ($2 + $4) / 2 : int($2 + 2 + (2 * r + 1) * ($4 - $2 - 4) / 10) }')
+    check "within 3 'probe && [ \"\$(get tooltip 3)\" = shown ] && [[ \"\$(get tooltip)\" = \"$words\"* ]]'" "a tooltip: $words"
+done <<'EOF'
+cmbTextX||Texture X size. Type the size in map units
+txtFCZ||Map Z coordinate.
+lblX||Wall X offset. Ctrl+X copies this value.
+lstPosX|3|Align right: offset = texture size − wall size
+EOF
 # Each Copy button; a copy note never takes the click meant for the control below it; Return presses a button.
 click cmdCopyX && click cmdCopyZ && check 'copied -3' "Copy X, then Copy Z right away: -3"
 click cmdFCCopyX && check 'copied -1.5' "Copy of the floor X offset"
 click cmdFCCopyZ && check 'copied 5' "Copy of the floor Z offset"
 key shift+Tab Return && check 'copied -1.5' "Return presses the focused Copy"
 
-# Texture sizes through Ctrl+O: a TGA of 48 by 20; the dialog then opens where the texture was.
-printf '\0\0\2\0\0\0\0\0\0\0\0\0\x30\0\x14\0\x18\0' >"$tmp/textures/wall.tga" && head -c 2880 /dev/zero >>"$tmp/textures/wall.tga"
-echo "not a picture" >"$tmp/textures/notes.txt"
-open() {
-    key ctrl+o && dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Texture Sizes from File$' | head -n 1)
-    xdotool windowfocus --sync "$dialog" && sleep 0.3 && type "$1" && key Return && sleep 0.5 && focus
-}
-open "Z:${tmp//\//\\}\\textures\\wall.tga"
+# Texture sizes through Ctrl+O: a TGA of 48 by 20.
+open "$textures\\wall.tga"
 check 'is cmbTextX 48 && [ "$(get cmbTextZ)" = 20 ] && [ "$(get lblX)" = -32 ]' "Ctrl+O takes 48 by 20 from wall.tga"
-open notes.txt
-check 'noted "Not an image Varnel can read: notes.txt" && [ "$(get cmbTextX)" = 48 ]' "a file that is no image is refused"
 key ctrl+t && check 'is window topmost 3' "Ctrl+T keeps the window on top"
 key alt+h a && check 'within 5 "probe && [ \"\$(get about | head -n 1)/\$(get about 3 | head -n 1)\" = modal/topmost ]" &&
     get about | grep -qx "Version 1.0.4"' "About opens modal, above the window, with the version"
@@ -132,6 +184,12 @@ check '[ "$(get cmbTextX)/$(get cmbTextZ)/$(get cmbWallX)/$(get cmbWallZ)" = 48/
 key ctrl+t && probe && read -r _ top right _ <<<"$(get window)" && xdotool mousemove $((right - 12)) $((top + 11)) click 1
 ended "the close box quits"
 check 'tr -d "\r" <"$dir/Varnel.ini" | grep -qz "left=0.*ontop=0"' "and saves the new place and keep-on-top"
+
+# As a desktop has it: the window manager owns the frame, the activation and the focus between windows.
+openbox >/dev/null 2>&1 & wm=$!
+within 10 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window' && managed Y
+rm "$dir/Varnel.ini" && start && session "under openbox"
+kill $wm && wm= && managed N
 
 # A copy under Program Files keeps its settings in %APPDATA%\Varnel. At 144 DPI every twip is a tenth of a
 # pixel. The end of the session saves, as Quit does.

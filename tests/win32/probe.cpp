@@ -1,8 +1,11 @@
 // probe: what the running calculator window shows, for the end-to-end test,
 // one tab-separated line per control: name, text, enabled or disabled, the
 // selection (a list's row, a field's selected characters), the centre on the
-// screen, shown or hidden. Then the window's frame, keep-on-top and client
-// size, the focused control, and the About window while it is open.
+// screen, shown or hidden, the rectangle on the screen, and for a list whether
+// the screen shows a frame in the selection's colour on its border. Then the
+// window's frame, keep-on-top and client size, the focused control, the
+// tooltip (its text, shown or hidden), and the About
+// window while it is open.
 #include "win32/controls.h"
 
 #include <windows.h>
@@ -26,23 +29,56 @@ std::string Name(HWND control) {
     return std::string(win32::NameOf(GetDlgCtrlID(control)));
 }
 
+std::string Selection(HWND control, const std::wstring& type) {
+    if (type == L"ListBox")
+        return std::to_string(SendMessageW(control, LB_GETCURSEL, 0, 0));
+    if (type != L"Edit" && type != L"ComboBox")
+        return "";
+    const LRESULT selected =
+        SendMessageW(control, type == L"Edit" ? EM_GETSEL : CB_GETEDITSEL, 0, 0);
+    return std::to_string(LOWORD(selected)) + ":" + std::to_string(HIWORD(selected));
+}
+
+// Whether the pixels just inside the edge of r, in the middle of each side,
+// are all in the selection's colour, as the screen shows them. (A list's
+// outermost row of pixels lies under the caption above it.)
+bool Framed(const RECT& r) {
+    const HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetSysColor(COLOR_HIGHLIGHT);
+    const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    bool framed = true;
+    for (const POINT p :
+         {POINT{x, r.top + 1}, POINT{x, r.bottom - 2}, POINT{r.left + 1, y}, POINT{r.right - 2, y}})
+        framed = framed && GetPixel(screen, p.x, p.y) == colour;
+    ReleaseDC(nullptr, screen);
+    return framed;
+}
+
 BOOL CALLBACK Print(HWND control, LPARAM window) {
-    wchar_t type[16] = {};
-    GetClassNameW(control, type, 16);
-    const LRESULT selected = SendMessageW(control, EM_GETSEL, 0, 0);
-    const std::string selection =
-        std::wstring(type) == L"ListBox" ? std::to_string(SendMessageW(control, LB_GETCURSEL, 0, 0))
-        : std::wstring(type) == L"Edit"
-            ? std::to_string(LOWORD(selected)) + ":" + std::to_string(HIWORD(selected))
-            : "";
+    wchar_t name[16] = {};
+    GetClassNameW(control, name, 16);
+    const std::wstring type = name;
     RECT r{};
     GetWindowRect(control, &r);
     if (GetParent(control) == reinterpret_cast<HWND>(window))
-        std::printf("%s\t%s\t%s\t%s\t%ld %ld\t%s\n", Name(control).c_str(), Text(control).c_str(),
-                    IsWindowEnabled(control) ? "enabled" : "disabled", selection.c_str(),
-                    (r.left + r.right) / 2, (r.top + r.bottom) / 2,
-                    IsWindowVisible(control) ? "shown" : "hidden");
+        std::printf("%s\t%s\t%s\t%s\t%ld %ld\t%s\t%ld %ld %ld %ld\t%s\n", Name(control).c_str(),
+                    Text(control).c_str(), IsWindowEnabled(control) ? "enabled" : "disabled",
+                    Selection(control, type).c_str(), (r.left + r.right) / 2,
+                    (r.top + r.bottom) / 2, IsWindowVisible(control) ? "shown" : "hidden", r.left,
+                    r.top, r.right, r.bottom,
+                    type != L"ListBox" ? ""
+                    : Framed(r)        ? "framed"
+                                       : "plain");
     return TRUE;
+}
+
+// The tooltip window the calculator window owns.
+HWND Tips(HWND window) {
+    HWND tips = nullptr;
+    while ((tips = FindWindowExW(nullptr, tips, L"tooltips_class32", nullptr)) != nullptr)
+        if (GetWindow(tips, GW_OWNER) == window)
+            return tips;
+    return nullptr;
 }
 
 } // namespace
@@ -66,6 +102,9 @@ int main() {
     const HWND focus =
         GetParent(gui.hwndFocus) == window ? gui.hwndFocus : GetParent(gui.hwndFocus);
     std::printf("focus\t%s\n", Name(focus).c_str());
+    if (const HWND tips = Tips(window))
+        std::printf("tooltip\t%s\t%s\n", Text(tips).c_str(),
+                    IsWindowVisible(tips) ? "shown" : "hidden");
     if (const HWND about = FindWindowW(nullptr, L"About Varnel.exe")) {
         std::printf("about\t%s\t%s\n", IsWindowEnabled(window) ? "modeless" : "modal",
                     topmost(about) ? "topmost" : "normal");
