@@ -74,6 +74,9 @@ std::optional<Command> CommandOf(const l::Control& button) {
     for (const Copied& c : copies)
         if (&button == &c.button)
             return c.command;
+    for (const CommandInfo& info : commands) // the run window's buttons
+        if (info.menu < 0 && info.name == button.name)
+            return info.command;
     return std::nullopt;
 }
 

@@ -115,6 +115,11 @@ Rooms RoomsAt(UINT dpi) {
         case Kind::field: // eight characters in full
             rooms.normal.push_back({L"-0000000", room.width - frame, room.height - frame});
             break;
+        case Kind::choice: // only the Run of Walls window has these
+        case Kind::check:
+        case Kind::lines:
+        case Kind::offsets:
+            break;
         }
     }
     return rooms;

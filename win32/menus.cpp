@@ -43,11 +43,12 @@ HMENU MakeMenus() {
     return bar;
 }
 
-HACCEL MakeKeys() {
+HACCEL MakeKeys(bool runWindow) {
     std::vector<ACCEL> keys;
     for (const core::CommandInfo& info : core::commands)
-        if (info.key != 0)
-            keys.push_back({FVIRTKEY | FCONTROL, static_cast<WORD>(info.key),
+        if (info.key != 0 && (info.menu < 0) == runWindow)
+            keys.push_back({static_cast<BYTE>(FVIRTKEY | FCONTROL | (info.shift ? FSHIFT : 0)),
+                            static_cast<WORD>(info.key),
                             static_cast<WORD>(IdOf(info.command) + keyOffset)});
     return CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 }
@@ -61,14 +62,7 @@ std::optional<Given> CommandOf(int id) {
 }
 
 core::Command CommandOf(const l::Control& button) {
-    const std::pair<const l::Control*, core::Command> buttons[] = {
-        {&l::cmdCopyX, core::Command::copyX},
-        {&l::cmdCopyZ, core::Command::copyZ},
-        {&l::cmdFCCopyX, core::Command::fcCopyX},
-        {&l::cmdFCCopyZ, core::Command::fcCopyZ}};
-    return std::find_if(std::begin(buttons), std::end(buttons),
-                        [&button](const auto& b) { return b.first == &button; })
-        ->second;
+    return *core::CommandOf(button);
 }
 
 void ShowCommands(HMENU menu, const core::Model& model) {

@@ -16,7 +16,7 @@ HMENU MakeMenus();
 
 // The shortcut keys, Ctrl and a letter. Each sends an id that no menu item
 // has, so that a key reaches the window even while its item is disabled.
-HACCEL MakeKeys();
+HACCEL MakeKeys(bool runWindow = false);
 
 // What a menu item's or a key's id gives: its command, and whether it came
 // from a key. Nothing for any other id.

@@ -40,6 +40,16 @@ Style StyleOf(Kind kind) {
         return {WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case Kind::button:
         return {WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case Kind::choice:
+        return {WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+    case Kind::check:
+        return {WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+    case Kind::lines:
+        return {WC_EDITW, WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+                WS_EX_CLIENTEDGE};
+    case Kind::offsets:
+        return {WC_LISTBOXW, WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                WS_EX_CLIENTEDGE};
     }
     return {WC_STATICW, 0, 0};
 }

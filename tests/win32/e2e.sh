@@ -171,8 +171,9 @@ key alt+h a && check 'within 5 "probe && [ \"\$(get about | head -n 1)/\$(get ab
 xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^About Varnel.exe$')" && key Return
 check 'within 5 "probe && ! grep -q ^about $tmp/state"' "Return closes About"
 focus && key ctrl+q && ended "Ctrl+Q quits"
-saved="[position] top=1500 left=3000 [lastsize] textx=48 textz=20 wallx=16 wallz=2 [options] ontop=1"
-saved+=" [alignment] x=4 z=4 [floorceiling] textx=3/2 mapx=-32.0000 textz=0 mapz=-3"
+saved="[position] top=1500 left=3000 [lastsize] textx=48 textz=20 wallx=16 wallz=2 [options] ontop=1 wrap=0"
+saved+=" [alignment] x=4 z=4 [floorceiling] textx=3/2 mapx=-32.0000 textz=0 mapz=-3 [run] texture=64 row=1 on=0"
+saved+=" add=0 whole=1 walls= open=0 top=345 left=7800"
 check '[ "$(tr -d "\r" <"$dir/Varnel.ini" | paste -sd " ")" = "$saved" ]' "Varnel.ini holds everything, in place"
 
 # The next start restores it all; a place partly off the screen moves onto it.
