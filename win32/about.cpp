@@ -45,7 +45,7 @@ void Place(HWND dialog, UINT dpi) {
 
 void Create(HWND dialog, Shown& shown) {
     const UINT dpi = GetDpiForWindow(dialog);
-    SetWindowTextW(dialog, L"About Varnel.exe");
+    SetWindowTextW(dialog, Wide(l::aboutTitle).c_str());
     const auto instance = GetModuleHandleW(nullptr);
     const auto icon = [instance](int size) {
         return static_cast<HICON>(

@@ -115,10 +115,7 @@ Rooms RoomsAt(UINT dpi) {
         case Kind::field: // eight characters in full
             rooms.normal.push_back({L"-0000000", room.width - frame, room.height - frame});
             break;
-        case Kind::choice: // only the Run of Walls window has these
-        case Kind::check:
-        case Kind::lines:
-        case Kind::offsets:
+        default: // the Run of Walls window's kinds
             break;
         }
     }
