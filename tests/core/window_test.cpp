@@ -174,8 +174,6 @@ INSTANTIATE_TEST_SUITE_P(
     Model, Copies,
     testing::Values(
         CopyRow{"wallX", Command::copyX, false, true, "24", "Copied 24", l::cmdCopyX},
-        CopyRow{"wallZ", Command::copyZ, false, false, "12", "Copied 12", l::cmdCopyZ},
-        CopyRow{"floorX", Command::fcCopyX, false, false, "2.5", "Copied 2.5", l::cmdFCCopyX},
         CopyRow{"anError", Command::fcCopyZ, true, true, "Error", "Copied Error", l::cmdFCCopyZ},
         CopyRow{"keyOnDefaultRow", Command::copyZ, true, true, std::nullopt,
                 "Nothing to copy: Z is on its default row", l::cmdCopyZ},

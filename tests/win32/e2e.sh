@@ -100,11 +100,9 @@ check 'is lblX 32 && [ "$(get cmbTextX 3)" = enabled ]' "X centred on the left e
 click lstPosX && key Home Down
 check 'is lblX 0 && [ "$(get cmbTextX 3)$(get cmdCopyX 3)" = disableddisabled ]' "X aligned left: 0, its sizes disabled"
 for expected in 24 48 -48; do key Down && check "is lblX $expected" "the next X alignment: $expected"; done
-# And of Z: T = 5, W = 2 give 2.5, 0, 1.5, 3, -3.
-click lstPosZ && key Home Tab Tab && type 5 && key Tab Tab && type 2
-check 'is lblZ 2.5' "Z centred on the bottom edge: 2.5"
-click lstPosZ && key Home
-for expected in 0 1.5 3 -3; do key Down && check "is lblZ $expected" "the next Z alignment: $expected"; done
+# And Z on its last row: T = 5, W = 2 give -3.
+click lstPosZ && key End Tab Tab && type 5 && key Tab Tab && type 2
+check 'is lblZ -3' "Z centred on the top edge: -3"
 
 # The Tab order runs down each column of each half; a floor/ceiling field entered by Tab selects its text.
 order= && focused=lstPosZ
