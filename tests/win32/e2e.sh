@@ -103,6 +103,7 @@ for expected in 24 48 -48; do key Down && check "is lblX $expected" "the next X 
 # And Z on its last row: T = 5, W = 2 give -3.
 click lstPosZ && key End Tab Tab && type 5 && key Tab Tab && type 2
 check 'is lblZ -3' "Z centred on the top edge: -3"
+click lstPosZ && key End
 
 # The Tab order runs down each column of each half; a floor/ceiling field entered by Tab selects its text.
 order= && focused=lstPosZ
