@@ -455,7 +455,7 @@ void Window::Act(core::Action action) {
     case core::Action::about:
         ShowAbout(hwnd_, fonts_->normal);
         break;
-    case core::Action::openRun: // the Run of Walls window is not made here yet
+    case core::Action::openRun: // not offered here yet: see Offered in menus.cpp
     case core::Action::none:
         break;
     }
