@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 
 namespace ui {
 namespace {
@@ -68,6 +69,18 @@ void frmMain::RenderField(const core::FieldText& field) {
         edit->setCursorPosition(from);
     else
         edit->setSelection(from, to - from);
+}
+
+// The run's walls: a new text only when it differs, then the caret or selection.
+void frmMain::RenderLines(const core::FieldText& field) {
+    auto* lines = static_cast<QPlainTextEdit*>(Widget(*field.field));
+    const QString text = Text(field.text);
+    if (lines->toPlainText() != text)
+        lines->setPlainText(text);
+    QTextCursor cursor = lines->textCursor();
+    cursor.setPosition(Position(field.text, field.selectFrom));
+    cursor.setPosition(Position(field.text, field.selectTo), QTextCursor::KeepAnchor);
+    lines->setTextCursor(cursor);
 }
 
 void frmMain::RenderEnabled() {

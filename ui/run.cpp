@@ -11,9 +11,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QScreen>
-#include <QTextBlock>
 
 #include <vector>
 
@@ -113,22 +111,6 @@ void frmMain::RenderItems(const layout::Control& list) {
             shown->item(row)->setData(Qt::AccessibleTextRole, spoken);
     }
     shown->setCurrentRow(model_.Row(list));
-}
-
-// The run's walls: a new text only when it differs, then the caret or selection.
-void frmMain::RenderLines(const core::FieldText& field) {
-    auto* lines = static_cast<QPlainTextEdit*>(Widget(*field.field));
-    const QString text = Text(field.text);
-    if (lines->toPlainText() != text)
-        lines->setPlainText(text);
-    QTextCursor cursor = lines->textCursor();
-    const auto at = [&field](std::size_t bytes) {
-        return static_cast<int>(
-            QString::fromUtf8(field.text.data(), static_cast<qsizetype>(bytes)).size());
-    };
-    cursor.setPosition(at(field.selectFrom));
-    cursor.setPosition(at(field.selectTo), QTextCursor::KeepAnchor);
-    lines->setTextCursor(cursor);
 }
 
 } // namespace ui
