@@ -600,7 +600,6 @@ class tst_window : public QObject {
         QCOMPARE(texts({"cmbTextX", "cmbTextZ", "cmbWallX", "cmbWallZ", "txtFCTextX", "txtFCX"}),
                  QStringList({"208", "2147483647", "12.5", "8", "1.5", "20"}));
         QCOMPARE(edit("cmbTextZ")->cursorPosition(), 0); // a long number shows its start
-        QCOMPARE(results(), QStringList({"0", "1.073742E+09", "2.5", "5"}));
         QCOMPARE(axisEnabled("X") + axisEnabled("Z"), QList<bool>(7, false) + QList<bool>(7, true));
         QCOMPARE(window->focusWidget(), find("lstPosX"));
         QVERIFY(find<QAction>("mnuOnTop")->isChecked() &&

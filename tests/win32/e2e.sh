@@ -129,7 +129,6 @@ key ctrl+z && check 'copied -3 && is txtFCZ -3' "Ctrl+Z copies the wall Z offset
 click txtFCX && check 'is txtFCX 2:2 4' "a click into Map X places the caret, after 20"
 clip 123456789 && key ctrl+v
 check 'noted "At most 8 characters" && beside txtFCX && [ "$(get txtFCX)" = 20 ]' "a 9-character paste after 20 is refused"
-key shift+Home && clip $'1\r\n\r\n2' && key ctrl+v && check 'is txtFCX "1 2"' "line breaks pasted inside become one blank"
 key shift+Home && clip $'  -32.0000\r\n ' && key ctrl+v
 check 'is txtFCX -32.0000 && [ "$(get lblFCX)" = -1.5 ]' "a paste loses its blanks and fills the field: -32.0000"
 # A paste with nothing to paste changes nothing, not even the selection of the last two characters: the Shift+Left
