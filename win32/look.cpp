@@ -26,6 +26,16 @@ std::string Narrow(std::wstring_view text) {
     return narrow;
 }
 
+std::string Crlf(std::string_view text) {
+    std::string lines;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
+            lines += '\r';
+        lines += text[i];
+    }
+    return lines;
+}
+
 std::wstring Text(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(

@@ -15,6 +15,10 @@ namespace win32 {
 std::wstring Wide(std::string_view text);
 std::string Narrow(std::wstring_view text);
 
+// text with each line break as Windows has it, CR LF; the program's lines end
+// in LF, or in CR LF as typed here.
+std::string Crlf(std::string_view text);
+
 // The text of a window or control.
 std::wstring Text(HWND window);
 

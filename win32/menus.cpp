@@ -21,12 +21,6 @@ UINT IdOf(core::Command command) {
     return static_cast<UINT>(firstCommand + static_cast<int>(command));
 }
 
-// The Run of Walls window is not made in this window yet: its command is
-// neither offered nor keyed here, so nothing in the menu does nothing.
-bool Offered(const core::CommandInfo& info) {
-    return info.command != core::Command::runOfWalls;
-}
-
 } // namespace
 
 HMENU MakeMenus() {
@@ -34,7 +28,7 @@ HMENU MakeMenus() {
     for (std::size_t m = 0; m < core::menus.size(); ++m) {
         const HMENU popup = CreatePopupMenu();
         for (const core::CommandInfo& info : core::commands) {
-            if (info.menu != static_cast<int>(m) || !Offered(info))
+            if (info.menu != static_cast<int>(m))
                 continue;
             const std::string keys = core::ShortcutText(info.command);
             const std::string caption(info.caption);
@@ -52,7 +46,7 @@ HMENU MakeMenus() {
 HACCEL MakeKeys(bool runWindow) {
     std::vector<ACCEL> keys;
     for (const core::CommandInfo& info : core::commands)
-        if (info.key != 0 && (info.menu < 0) == runWindow && Offered(info))
+        if (info.key != 0 && (info.menu < 0) == runWindow)
             keys.push_back({static_cast<BYTE>(FVIRTKEY | FCONTROL | (info.shift ? FSHIFT : 0)),
                             static_cast<WORD>(info.key),
                             static_cast<WORD>(IdOf(info.command) + keyOffset)});

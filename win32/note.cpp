@@ -33,12 +33,14 @@ SIZE Extent(HDC dc, HFONT font, const std::wstring& text) {
 }
 
 // What a note must not cover: every control, of a caption only its text (a
-// caption's box is wider than its words), and the lines between the sections.
-std::vector<core::Rect> Taken(HDC dc, std::span<const HWND> controls, UINT dpi) {
+// caption's box is wider than its words), and the calculator window's lines
+// between its sections.
+std::vector<core::Rect> Taken(HDC dc, std::span<const HWND> controls,
+                              std::span<const l::Part> parts, UINT dpi) {
     std::vector<core::Rect> taken;
     for (std::size_t i = 0; i < controls.size(); ++i) {
         core::Rect rect = InParent(controls[i]);
-        const l::Kind kind = l::parts[i].kind;
+        const l::Kind kind = parts[i].kind;
         if (kind == l::Kind::heading || kind == l::Kind::title || kind == l::Kind::caption ||
             kind == l::Kind::letter) {
             const auto font = reinterpret_cast<HFONT>(SendMessageW(controls[i], WM_GETFONT, 0, 0));
@@ -50,6 +52,8 @@ std::vector<core::Rect> Taken(HDC dc, std::span<const HWND> controls, UINT dpi) 
         taken.push_back(rect);
     }
     for (const l::Line* line : l::lines) {
+        if (parts.data() != l::parts.data())
+            break;
         const int left = Px(std::min(line->x1, line->x2), dpi);
         const int top = Px(std::min(line->y1, line->y2), dpi);
         taken.push_back({left, top, Px(std::max(line->x1, line->x2), dpi) - left + 2,
@@ -73,7 +77,8 @@ HWND CreateNote(HWND window, int id) {
 }
 
 void ShowNote(HWND note, HWND beside, std::string_view text, int milliseconds,
-              std::span<const HWND> controls, HFONT font, UINT dpi) {
+              std::span<const HWND> controls, std::span<const l::Part> parts, HFONT font,
+              UINT dpi) {
     KillTimer(note, hideTimer); // a newer note starts its own time
     if (text.empty()) {
         ShowWindow(note, SW_HIDE);
@@ -85,7 +90,7 @@ void ShowNote(HWND note, HWND beside, std::string_view text, int milliseconds,
     const HWND window = GetParent(note);
     const HDC dc = GetDC(window);
     const SIZE size = Extent(dc, font, shown);
-    const std::vector<core::Rect> taken = Taken(dc, controls, dpi);
+    const std::vector<core::Rect> taken = Taken(dc, controls, parts, dpi);
     ReleaseDC(window, dc);
     RECT client{};
     GetClientRect(window, &client);

@@ -94,22 +94,20 @@ LRESULT CALLBACK SizeProc(HWND control, UINT message, WPARAM wParam, LPARAM lPar
 
 } // namespace
 
-HWND MakePart(HWND window, std::size_t i, UINT dpi) {
-    const l::Part& part = l::parts[i];
+HWND MakePart(HWND window, const l::Part& part, int id, UINT dpi) {
     const Style made = StyleOf(part.kind);
     const l::Box& box = part.control->box;
-    const HWND control = CreateWindowExW(
-        made.extended, made.type, Wide(part.control->text).c_str(),
-        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | made.style, Px(box.left, dpi), Px(box.top, dpi),
-        Px(box.width, dpi), Px(box.height, dpi), window,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstId + static_cast<int>(i))), nullptr,
-        nullptr);
+    const HWND control =
+        CreateWindowExW(made.extended, made.type, Wide(part.control->text).c_str(),
+                        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | made.style, Px(box.left, dpi),
+                        Px(box.top, dpi), Px(box.width, dpi), Px(box.height, dpi), window,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
     const auto add = [control](UINT message, std::string_view row) {
         SendMessageW(control, message, 0, reinterpret_cast<LPARAM>(Wide(row).c_str()));
     };
     const auto limit = static_cast<WPARAM>(core::Model::Limit(*part.control));
     if (part.kind == Kind::list) {
-        for (const std::string_view row : part.control == &l::lstPosX ? l::rowsX : l::rowsZ)
+        for (const std::string_view row : part.control == &l::lstPosZ ? l::rowsZ : l::rowsX)
             add(LB_ADDSTRING, row);
         SetWindowSubclass(control, ListProc, 0, 0);
     } else if (part.kind == Kind::size) {
@@ -119,14 +117,16 @@ HWND MakePart(HWND window, std::size_t i, UINT dpi) {
         SendMessageW(control, CB_LIMITTEXT, limit, 0);
         SetWindowSubclass(control, SizeProc, 0, 0);
         SetWindowSubclass(EditOf(control), SizeProc, 1, 0);
-    } else if (part.kind == Kind::field) {
+    } else if (part.kind == Kind::field || part.kind == Kind::lines) {
         SendMessageW(control, EM_LIMITTEXT, limit, 0);
+    } else if (part.kind == Kind::choice) {
+        SendMessageW(control, CB_SETMINVISIBLE, 12, 0);
     }
     return control;
 }
 
-void FitPart(HWND control, std::size_t i, const Fonts& fonts, UINT dpi) {
-    const Kind kind = l::parts[i].kind;
+void FitPart(HWND control, const l::Part& part, const Fonts& fonts, UINT dpi) {
+    const Kind kind = part.kind;
     const HFONT font = kind == Kind::heading                          ? fonts.heading
                        : kind == Kind::letter || kind == Kind::result ? fonts.large
                                                                       : fonts.normal;
@@ -135,17 +135,49 @@ void FitPart(HWND control, std::size_t i, const Fonts& fonts, UINT dpi) {
         RECT inside{};
         GetClientRect(control, &inside);
         SendMessageW(control, LB_SETITEMHEIGHT, 0, static_cast<LPARAM>(inside.bottom / 5));
-    } else if (kind == Kind::size) {
+    } else if (kind == Kind::size || kind == Kind::choice) {
         RECT closed{};
         GetWindowRect(control, &closed);
         const auto item = SendMessageW(control, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
         SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-                     item + Px(l::parts[i].control->box.height, dpi) -
-                         (closed.bottom - closed.top));
+                     item + Px(part.control->box.height, dpi) - (closed.bottom - closed.top));
     } else if (kind == Kind::field) {
         SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                      MAKELPARAM(Px(15, dpi), Px(15, dpi)));
     }
+}
+
+void LayOut(std::span<const HWND> controls, std::span<const l::Part> parts, const Fonts& fonts,
+            UINT dpi) {
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const l::Box& box = parts[i].control->box;
+        SetWindowPos(controls[i], nullptr, Px(box.left, dpi), Px(box.top, dpi), Px(box.width, dpi),
+                     Px(box.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+        FitPart(controls[i], parts[i], fonts, dpi);
+    }
+}
+
+RECT Frame(int left, int top, int width, int height, bool menu, UINT dpi) {
+    RECT frame{left, top, left + Px(width, dpi), top + Px(height, dpi)};
+    AdjustWindowRectExForDpi(&frame, frameStyle, menu ? TRUE : FALSE, 0, dpi);
+    OffsetRect(&frame, left - frame.left, top - frame.top);
+    return frame;
+}
+
+void Register(HINSTANCE instance, const wchar_t* name, WNDPROC proc) {
+    WNDCLASSEXW type{};
+    type.cbSize = sizeof type;
+    type.lpfnWndProc = proc;
+    type.hInstance = instance;
+    type.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    type.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                 GetSystemMetrics(SM_CXSMICON),
+                                                 GetSystemMetrics(SM_CYSMICON), 0));
+    type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    // The system's colours, so that high-contrast themes apply.
+    type.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    type.lpszClassName = name;
+    RegisterClassExW(&type);
 }
 
 void DrawLines(HDC dc, UINT dpi) {

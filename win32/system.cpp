@@ -29,7 +29,7 @@ void PutOnClipboard(HWND owner, std::string_view text) {
     if (!OpenClipboard(owner))
         return;
     EmptyClipboard();
-    const std::wstring wide = Wide(text);
+    const std::wstring wide = Wide(Crlf(text));
     const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
     if (const HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
         if (void* into = GlobalLock(data)) {

@@ -47,11 +47,12 @@ TTTOOLINFOW Row(HWND list, int row) {
 
 } // namespace
 
-HWND CreateTips(HWND window, std::span<const HWND> controls, UINT dpi) {
+HWND CreateTips(HWND window, std::span<const HWND> controls, std::span<const l::Part> parts,
+                UINT dpi) {
     const HWND tips = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX, 0, 0, 0,
                                       0, window, nullptr, nullptr, nullptr);
     for (std::size_t i = 0; i < controls.size(); ++i) {
-        const l::Part& part = l::parts[i];
+        const l::Part& part = parts[i];
         if (part.kind == l::Kind::list) {
             for (int row = 0; row < static_cast<int>(l::rowsX.size()); ++row)
                 Add(tips, Row(controls[i], row), core::RowTooltip(*part.control, row));
@@ -66,14 +67,14 @@ HWND CreateTips(HWND window, std::span<const HWND> controls, UINT dpi) {
         if (part.kind == l::Kind::size)
             AddControl(tips, EditOf(controls[i]), text);
     }
-    FitTips(tips, controls, dpi);
+    FitTips(tips, controls, parts, dpi);
     return tips;
 }
 
-void FitTips(HWND tips, std::span<const HWND> controls, UINT dpi) {
+void FitTips(HWND tips, std::span<const HWND> controls, std::span<const l::Part> parts, UINT dpi) {
     SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, Px(tipWidth, dpi));
     for (std::size_t i = 0; i < controls.size(); ++i)
-        if (l::parts[i].kind == l::Kind::list)
+        if (parts[i].kind == l::Kind::list)
             for (int row = 0; row < static_cast<int>(l::rowsX.size()); ++row) {
                 const TTTOOLINFOW tool = Row(controls[i], row);
                 SendMessageW(tips, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));

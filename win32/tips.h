@@ -1,6 +1,8 @@
-// The tooltips of the calculator window: each control's own words from the
-// core, and over each row of an alignment list that row's formula.
+// The tooltips of a window: each control's own words from the core, and over
+// each row of an alignment list that row's formula.
 #pragma once
+
+#include "core/layout.h"
 
 #include <windows.h>
 
@@ -8,12 +10,14 @@
 
 namespace win32 {
 
-// Makes the tooltips for controls, the window's parts in their order, and
-// fits them to dpi.
-HWND CreateTips(HWND window, std::span<const HWND> controls, UINT dpi);
+// Makes the tooltips for controls, made for the window's parts in their
+// order, and fits them to dpi.
+HWND CreateTips(HWND window, std::span<const HWND> controls,
+                std::span<const core::layout::Part> parts, UINT dpi);
 
 // Fits the tooltips to dpi: the width they wrap at, and the places of the
 // list rows, which move with the layout.
-void FitTips(HWND tips, std::span<const HWND> controls, UINT dpi);
+void FitTips(HWND tips, std::span<const HWND> controls, std::span<const core::layout::Part> parts,
+             UINT dpi);
 
 } // namespace win32

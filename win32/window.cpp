@@ -23,47 +23,37 @@ namespace {
 namespace l = core::layout;
 using l::Kind;
 
-constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr wchar_t className[] = L"Varnel";
+
+// The notification by which a control of kind tells of a change: a row
+// picked, a text typed, a box ticked or a button pressed.
+int ChangeOf(Kind kind) {
+    switch (kind) {
+    case Kind::list:
+        return LBN_SELCHANGE;
+    case Kind::choice:
+        return CBN_SELCHANGE;
+    case Kind::field:
+    case Kind::lines:
+        return EN_CHANGE;
+    case Kind::check:
+    case Kind::button:
+        return BN_CLICKED;
+    default:
+        return -1; // none: a caption, a result or the run's offsets
+    }
+}
 
 // The model counts a field's selection in bytes of UTF-8, Win32 in UTF-16
 // units.
-int Units(std::string_view text, std::size_t bytes) {
-    return static_cast<int>(Wide(text.substr(0, bytes)).size());
-}
 std::size_t Bytes(std::wstring_view text, DWORD units) {
     return Narrow(text.substr(0, std::min<std::size_t>(units, text.size()))).size();
-}
-
-// The window's frame for a client area of the layout's size at dpi, placed at
-// left, top.
-RECT Frame(int left, int top, UINT dpi) {
-    RECT frame{left, top, left + Px(l::clientWidth, dpi), top + Px(l::clientHeight, dpi)};
-    AdjustWindowRectExForDpi(&frame, style, TRUE, 0, dpi);
-    OffsetRect(&frame, left - frame.left, top - frame.top);
-    return frame;
-}
-
-void Register(HINSTANCE instance, WNDPROC proc) {
-    WNDCLASSEXW type{};
-    type.cbSize = sizeof type;
-    type.lpfnWndProc = proc;
-    type.hInstance = instance;
-    type.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-    type.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                 GetSystemMetrics(SM_CXSMICON),
-                                                 GetSystemMetrics(SM_CYSMICON), 0));
-    type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    // The system's colours, so that high-contrast themes apply.
-    type.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    type.lpszClassName = className;
-    RegisterClassExW(&type);
 }
 
 } // namespace
 
 Window::Window(HINSTANCE instance, settings::Files files) : files_(std::move(files)) {
-    Register(instance, Proc);
+    Register(instance, className, Proc);
     const core::Stored stored = core::Load(files_.read);
     model_ = core::Model(stored);
     systemDpi_ = GetDpiForSystem();
@@ -73,8 +63,8 @@ Window::Window(HINSTANCE instance, settings::Files files) : files_(std::move(fil
     // only once it is dropped, not while it is carried over the window, so
     // the model's drop hint (Model::Hovering) has no place here: it would take
     // OLE's drag and drop, and its cost at start-up.
-    CreateWindowExW(WS_EX_ACCEPTFILES, className, Wide(l::windowTitle).c_str(), style, left, top, 0,
-                    0, nullptr, nullptr, instance, this);
+    CreateWindowExW(WS_EX_ACCEPTFILES, className, Wide(l::windowTitle).c_str(), frameStyle, left,
+                    top, 0, 0, nullptr, nullptr, instance, this);
     if (hwnd_ == nullptr)
         return;
     // Made in place at the DPI of the monitor the window is on: moving and
@@ -84,7 +74,9 @@ Window::Window(HINSTANCE instance, settings::Files files) : files_(std::move(fil
     menu_ = MakeMenus();
     SetMenu(hwnd_, menu_);
     keys_ = MakeKeys();
-    CreateControls();
+    CreateControls(hwnd_, controls_, l::parts, firstId);
+    note_ = CreateNote(hwnd_, noteId);
+    tips_ = CreateTips(hwnd_, controls_, l::parts, dpi_);
     Place(stored.topTwips, stored.leftTwips);
     Render(model_.Everything());
     // The focus shows from the start, not only once a key has been pressed.
@@ -93,42 +85,44 @@ Window::Window(HINSTANCE instance, settings::Files files) : files_(std::move(fil
     focus_ = Get(*l::firstFocus);
 }
 
+// A run window open at the last quit opens again, beside the window.
 void Window::Show(int how) {
     ShowWindow(hwnd_, how);
     UpdateWindow(hwnd_);
+    if (model_.RunOpen())
+        OpenRun();
 }
 
-void Window::CreateControls() {
-    for (std::size_t i = 0; i < l::parts.size(); ++i) {
-        const HWND control = controls_[i] = MakePart(hwnd_, i, dpi_);
-        FitPart(control, i, *fonts_, dpi_);
-        if (const Kind kind = l::parts[i].kind; kind == Kind::size || kind == Kind::field)
+// Makes parts in window, with ids from first on; the fields and the run's
+// offsets tell this window of pastes, the focus and clicks.
+void Window::CreateControls(HWND window, std::span<HWND> controls, std::span<const l::Part> parts,
+                            int first) {
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const HWND control = controls[i] =
+            MakePart(window, parts[i], first + static_cast<int>(i), dpi_);
+        FitPart(control, parts[i], *fonts_, dpi_);
+        if (const Kind kind = parts[i].kind; kind == Kind::size || kind == Kind::field ||
+                                             kind == Kind::lines || kind == Kind::offsets)
             SetWindowSubclass(kind == Kind::size ? EditOf(control) : control, FieldProc, 0,
                               reinterpret_cast<DWORD_PTR>(this));
     }
-    note_ = CreateNote(hwnd_, noteId);
-    tips_ = CreateTips(hwnd_, controls_, dpi_);
 }
 
 // Everything again at a new dpi: the frame, each control's place and font,
-// and the tooltips.
+// and the tooltips, in both windows.
 void Window::Layout(UINT dpi) {
     const auto old = std::move(fonts_); // in use until every control has its new font
     dpi_ = dpi;
     fonts_ = std::make_unique<Fonts>(dpi);
     RECT frame{};
     GetWindowRect(hwnd_, &frame);
-    const RECT sized = Frame(frame.left, frame.top, dpi);
+    const RECT sized = Frame(frame.left, frame.top, l::clientWidth, l::clientHeight, true, dpi);
     SetWindowPos(hwnd_, nullptr, sized.left, sized.top, sized.right - sized.left,
                  sized.bottom - sized.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    for (std::size_t i = 0; i < l::parts.size(); ++i) {
-        const l::Box& box = l::parts[i].control->box;
-        SetWindowPos(controls_[i], nullptr, Px(box.left), Px(box.top), Px(box.width),
-                     Px(box.height), SWP_NOZORDER | SWP_NOACTIVATE);
-        FitPart(controls_[i], i, *fonts_, dpi);
-    }
-    FitTips(tips_, controls_, dpi);
+    LayOut(controls_, l::parts, *fonts_, dpi);
+    FitTips(tips_, controls_, l::parts, dpi);
     InvalidateRect(hwnd_, nullptr, TRUE);
+    LayOutRun();
 }
 
 // Puts the window at the stored place, moved by the least distance onto the
@@ -136,7 +130,7 @@ void Window::Layout(UINT dpi) {
 void Window::Place(float topTwips, float leftTwips) {
     const int left = core::TwipsToPixels(leftTwips, static_cast<int>(systemDpi_));
     const int top = core::TwipsToPixels(topTwips, static_cast<int>(systemDpi_));
-    const RECT frame = Frame(left, top, dpi_);
+    const RECT frame = Frame(left, top, l::clientWidth, l::clientHeight, true, dpi_);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     const core::Point place = core::OnScreen({left, top, width, height}, WorkAreas());
     SetWindowPos(hwnd_, nullptr, place.x, place.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -154,7 +148,7 @@ void Window::Paint() {
 // Captions on the window's colour; results on a field's, as they are read, not
 // edited; the note in the colours of a tooltip.
 LRESULT Window::Colour(HDC dc, HWND control) {
-    const bool note = control == note_;
+    const bool note = control == note_ || control == runNote_;
     const l::Part* part = PartOf(control);
     if (!note && part == nullptr)
         return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
@@ -168,14 +162,16 @@ LRESULT Window::Colour(HDC dc, HWND control) {
 }
 
 HWND Window::Get(const l::Control& control) const {
-    return controls_[static_cast<std::size_t>(IdOf(control) - firstId)];
+    const int id = IdOf(control);
+    return id >= runFirstId ? runControls_[static_cast<std::size_t>(id - runFirstId)]
+                            : controls_[static_cast<std::size_t>(id - firstId)];
 }
 
 const l::Part* Window::PartOf(HWND control) const {
     for (const HWND own : {control, GetParent(control)})
-        if (const auto found = std::find(controls_.begin(), controls_.end(), own);
-            own != nullptr && found != controls_.end())
-            return &l::parts[static_cast<std::size_t>(found - controls_.begin())];
+        if (own != nullptr &&
+            (GetParent(own) == hwnd_ || (run_ != nullptr && GetParent(own) == run_)))
+            return win32::PartOf(GetDlgCtrlID(own));
     return nullptr;
 }
 
@@ -207,7 +203,7 @@ LRESULT Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         TextureSizesFrom(DroppedFile(reinterpret_cast<HDROP>(wParam)));
         return 0;
     case WM_ACTIVATE:
-        Activated(wParam);
+        Activated(hwnd_, wParam, focus_, *l::firstFocus);
         return 0;
     case WM_DPICHANGED:
         DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
@@ -234,13 +230,13 @@ LRESULT Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-// The focus leaves with the window and comes back to the same control.
-void Window::Activated(WPARAM state) {
+// The focus leaves with a window and comes back to the same control.
+void Window::Activated(HWND window, WPARAM state, HWND& focus, const l::Control& first) {
     if (LOWORD(state) == WA_INACTIVE) {
-        if (const HWND focus = GetFocus(); focus != nullptr && IsChild(hwnd_, focus))
-            focus_ = focus;
+        if (const HWND now = GetFocus(); now != nullptr && IsChild(window, now))
+            focus = now;
     } else if (HIWORD(state) == 0) {
-        SetFocus(focus_ != nullptr && IsWindowEnabled(focus_) ? focus_ : Get(*l::firstFocus));
+        SetFocus(focus != nullptr && IsWindowEnabled(focus) ? focus : Get(first));
     }
 }
 
@@ -257,23 +253,34 @@ void Window::DpiChanged(UINT dpi, const RECT& suggested) {
 }
 
 bool Window::Translate(MSG& msg) {
+    if (run_ != nullptr && (msg.hwnd == run_ || IsChild(run_, msg.hwnd)))
+        return TranslateRun(msg);
     if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))
         return false;
     if (TranslateAcceleratorW(hwnd_, keys_, &msg))
         return true;
+    return Returned(hwnd_, msg) || IsDialogMessageW(hwnd_, &msg) != 0;
+}
+
+// Return presses the focused button, and copies the focused row of the run's
+// offsets; it does nothing else of its own.
+bool Window::Returned(HWND window, const MSG& msg) {
     const HWND focus = GetFocus();
     const l::Part* part = PartOf(focus);
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && part != nullptr &&
-        part->kind == Kind::button) {
-        SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED),
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN || part == nullptr)
+        return false;
+    if (part->kind == Kind::button)
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED),
                      reinterpret_cast<LPARAM>(focus));
-        return true;
-    }
-    return IsDialogMessageW(hwnd_, &msg) != 0;
+    else if (part->kind == Kind::offsets)
+        Render(model_.Activated(*part->control,
+                                static_cast<int>(SendMessageW(focus, LB_GETCURSEL, 0, 0))));
+    return part->kind == Kind::button || part->kind == Kind::offsets;
 }
 
 // The fields' own handling: pastes go to the model, which takes them whole or
-// not at all, and the model hears of the focus coming in.
+// not at all, and the model hears of the focus coming in; a click on one of
+// the run's offsets copies it.
 LRESULT CALLBACK Window::FieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                    DWORD_PTR data) {
     auto* window = reinterpret_cast<Window*>(data);
@@ -282,6 +289,8 @@ LRESULT CALLBACK Window::FieldProc(HWND field, UINT message, WPARAM wParam, LPAR
         return 0;
     }
     const LRESULT result = DefSubclassProc(field, message, wParam, lParam);
+    if (message == WM_LBUTTONUP)
+        window->Clicked(field, lParam);
     if (message == WM_SETFOCUS)
         window->Entered(field, reinterpret_cast<HWND>(wParam));
     return result;
@@ -299,40 +308,44 @@ void Window::Commanded(WPARAM wParam, LPARAM lParam) {
         Render(model_.Run(given->command, given->fromKey));
 }
 
-// What the controls tell: a row picked, a text typed, a button pressed.
+// What the controls tell: a row picked, a text typed, a box ticked, a button
+// pressed. A size list tells more than that.
 void Window::Notified(int id, int code, HWND control) {
     const l::Part* part = win32::PartOf(id);
-    if (part == nullptr)
-        return;
-    const l::Control& c = *part->control;
-    const auto row = [control](UINT get) {
+    if (part != nullptr && part->kind == Kind::size)
+        SizeNotified(*part->control, code, control);
+    else if (part != nullptr && code == ChangeOf(part->kind))
+        Changed(*part, control);
+}
+
+// The combo box itself selects a picked row's text once it has told of the
+// pick, as every Win32 combo box does.
+void Window::SizeNotified(const l::Control& size, int code, HWND control) {
+    if (code == CBN_SELCHANGE)
+        Render(
+            model_.PickedSize(size, static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0))));
+    else if (code == CBN_EDITCHANGE)
+        Typed(size, control);
+    else if (code == CBN_KILLFOCUS) // a size left shows the start of its text
+        SendMessageW(EditOf(control), EM_SETSEL, 0, 0);
+}
+
+void Window::Changed(const l::Part& part, HWND control) {
+    const l::Control& c = *part.control;
+    const auto got = [control](UINT get) {
         return static_cast<int>(SendMessageW(control, get, 0, 0));
     };
-    switch (part->kind) {
+    switch (part.kind) {
     case Kind::list:
-        if (code == LBN_SELCHANGE)
-            Render(model_.Picked(c, row(LB_GETCURSEL)));
-        break;
-    // The combo box itself selects a picked row's text once it has told of
-    // the pick, as every Win32 combo box does.
-    case Kind::size:
-        if (code == CBN_SELCHANGE)
-            Render(model_.PickedSize(c, row(CB_GETCURSEL)));
-        else if (code == CBN_EDITCHANGE)
-            Typed(c, control);
-        else if (code == CBN_KILLFOCUS) // a size left shows the start of its text
-            SendMessageW(EditOf(control), EM_SETSEL, 0, 0);
-        break;
-    case Kind::field:
-        if (code == EN_CHANGE)
-            Typed(c, control);
-        break;
+        return Render(model_.Picked(c, got(LB_GETCURSEL)));
+    case Kind::choice:
+        return Render(model_.Picked(c, got(CB_GETCURSEL)));
+    case Kind::check:
+        return Render(model_.Toggled(c, got(BM_GETCHECK) == BST_CHECKED));
     case Kind::button:
-        if (code == BN_CLICKED)
-            Render(model_.Run(CommandOf(c), false));
-        break;
+        return Render(model_.Run(CommandOf(c), false));
     default:
-        break;
+        return Typed(c, control);
     }
 }
 
@@ -343,10 +356,10 @@ void Window::Typed(const l::Control& field, HWND control) {
 }
 
 // The focus came into a field from another control: by a key when no mouse
-// button is down. The focus that comes back with the window enters nothing.
+// button is down. The focus that comes back with a window enters nothing.
 void Window::Entered(HWND edit, HWND from) {
     const l::Part* part = PartOf(edit);
-    if (part == nullptr || !IsChild(hwnd_, from))
+    if (part == nullptr || !IsChild(GetAncestor(edit, GA_ROOT), from))
         return;
     const bool byKey = GetKeyState(VK_LBUTTON) >= 0 && GetKeyState(VK_RBUTTON) >= 0 &&
                        GetKeyState(VK_MBUTTON) >= 0;
@@ -362,6 +375,15 @@ void Window::Paste(HWND edit) {
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
     Render(model_.Paste(*part->control, Narrow(text), Bytes(text, from), Bytes(text, to),
                         ClipboardText(hwnd_)));
+}
+
+// A click on a row of the run's offsets copies that row, though it was
+// already the one selected.
+void Window::Clicked(HWND offsets, LPARAM at) {
+    const l::Part* part = PartOf(offsets);
+    const auto row = SendMessageW(offsets, LB_ITEMFROMPOINT, 0, at);
+    if (part != nullptr && part->kind == Kind::offsets && HIWORD(row) == 0)
+        Render(model_.Activated(*part->control, LOWORD(row)));
 }
 
 // A file opened or dropped, or none when the dialog was cancelled. The
@@ -382,83 +404,8 @@ void Window::Save() {
     const auto dpi = static_cast<int>(systemDpi_);
     const auto place =
         std::pair{core::PixelsToTwips(frame.top, dpi), core::PixelsToTwips(frame.left, dpi)};
-    if (const auto stored = model_.Unload(place))
+    if (const auto stored = model_.Unload(place, RunPlace()))
         core::Save(files_.write, *stored);
-}
-
-// ---------------------------------------------------------------- drawing
-
-void Window::Render(const core::Update& update) {
-    for (const auto& [list, row] : update.rows)
-        SendMessageW(Get(*list), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
-    RenderFields(update);
-    for (const l::Control* result : update.results) {
-        const std::wstring shown = Wide(model_.Text(*result));
-        if (Text(Get(*result)) != shown)
-            SetWindowTextW(Get(*result), shown.c_str()); // which screen readers are told of
-    }
-    if (update.enabling)
-        RenderEnabling();
-    if (update.clipboard)
-        PutOnClipboard(hwnd_, *update.clipboard);
-    if (const auto& note = update.note)
-        ShowNote(note_, Get(*note->beside), note->text, note->milliseconds, controls_,
-                 fonts_->normal, dpi_);
-    Act(update.action);
-}
-
-void Window::RenderFields(const core::Update& update) {
-    settingText_ = true;
-    for (const core::FieldText& field : update.fields) {
-        const HWND control = Get(*field.field);
-        const std::wstring text = Wide(field.text);
-        if (Text(control) != text)
-            SetWindowTextW(control, text.c_str());
-        const int from = Units(field.text, field.selectFrom),
-                  to = Units(field.text, field.selectTo);
-        if (PartOf(control)->kind == Kind::size)
-            SendMessageW(control, CB_SETEDITSEL, 0, MAKELPARAM(from, to));
-        else
-            SendMessageW(control, EM_SETSEL, static_cast<WPARAM>(from), to);
-    }
-    settingText_ = false;
-}
-
-void Window::RenderEnabling() {
-    for (std::size_t i = 0; i < controls_.size(); ++i)
-        EnableWindow(controls_[i], model_.Enabled(*l::parts[i].control));
-    ShowCommands(menu_, model_);
-}
-
-// Wine puts a window that owns others right after them, and so loses its
-// topmost mark when they are not topmost: the tooltips let go of their owner
-// for the move.
-void Window::KeepOnTop() {
-    ShowCommands(menu_, model_); // its check mark
-    SetWindowLongPtrW(tips_, GWLP_HWNDPARENT, 0);
-    SetWindowPos(hwnd_, model_.Checked(core::Command::onTop) ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0,
-                 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SetWindowLongPtrW(tips_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hwnd_));
-}
-
-void Window::Act(core::Action action) {
-    switch (action) {
-    case core::Action::openTextureFile:
-        TextureSizesFrom(PickTextureFile(hwnd_, textureFolder_));
-        break;
-    case core::Action::keepOnTop:
-        KeepOnTop();
-        break;
-    case core::Action::quit:
-        SendMessageW(hwnd_, WM_CLOSE, 0, 0);
-        break;
-    case core::Action::about:
-        ShowAbout(hwnd_, fonts_->normal);
-        break;
-    case core::Action::openRun: // not offered here yet: see Offered in menus.cpp
-    case core::Action::none:
-        break;
-    }
 }
 
 } // namespace win32

@@ -36,14 +36,15 @@ type() { xdotool type --delay 30 -- "$1"; }
 click() { probe && xdotool mousemove 1 1 sleep 0.05 mousemove $(get "$1" 5) sleep 0.05 click "${2:-1}"; }
 clip() { printf '%s' "$1" | xclip -selection clipboard; }
 copied() { want=$1 && within 5 '[ "$(xclip -o -selection clipboard 2>/dev/null)" = "$want" ]'; }
-noted() { want=$1 && within 3 'probe && [ "$(get note)" = "$want" ] && [ "$(get note 6)" = shown ]'; }
+shown() { awk -F'\t' -v c="$1" '$1 ~ /^(note|runNote)$/ && $6 == "shown" { print $c; exit }' "$tmp/state"; }
+noted() { want=$1 && within 3 'probe && [ "$(shown 2)" = "$want" ]'; } # the note shown, in either window
 # The note of the last probe meets NAME edge to edge and covers none of it: it stands by what it speaks of.
-beside() { awk -F'\t' -v n="$1" '$1 == "note" { split($7, a, " ") } $1 == n { split($7, b, " ") }
+beside() { awk -F'\t' -v n="$1" '$1 ~ /^(note|runNote)$/ && $6 == "shown" { split($7, a, " ") } $1 == n { split($7, b, " ") }
     END { exit !(a[1] <= b[3] && b[1] <= a[3] && a[2] <= b[4] && b[2] <= a[4] &&
                  (a[3] == b[1] || b[3] == a[1] || a[4] == b[2] || b[4] == a[2])) }' "$tmp/state"; }
 focus() { xdotool windowfocus --sync "$window"; }
-start() { # starts the copy in $dir and waits for its window, focused
-    (cd "$dir" && exec wine varnel.exe) >>"$tmp/log" 2>&1 & pid=$!
+start() { # starts the copy in $dir and waits for its window, focused, with no tooltip showing over it
+    xdotool mousemove 1 1 && (cd "$dir" && exec wine varnel.exe) >>"$tmp/log" 2>&1 & pid=$!
     window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Varnel$' | head -n 1)
     check '[ -n "$window" ] && focus' "the window is shown and focused" && sleep 0.3
 }
@@ -183,6 +184,35 @@ check '[ "$(get cmbTextX)/$(get cmbTextZ)/$(get cmbWallX)/$(get cmbWallZ)" = 48/
 key ctrl+t && probe && read -r _ top right _ <<<"$(get window)" && xdotool mousemove $((right - 12)) $((top + 11)) click 1
 ended "the close box quits"
 check 'tr -d "\r" <"$dir/Varnel.ini" | grep -qz "left=0.*ontop=0"' "and saves the new place and keep-on-top"
+
+# The Run of Walls window, beside the window and owned by it, on walls 45, 64 and 45 with a 64-wide texture; wrap
+# takes both windows' results into the texture (X: -32 into 48 is 16, Z: -18 into 20 is 2). The window open at the
+# quit opens again where it was, with the same run; Esc closes it.
+start && key ctrl+r
+check 'within 5 "probe && [ \"\$(get run 3)/\$(get run 4)/\$(get focus)\" = shown/owned/txtRunWalls ]"' \
+    "Ctrl+R opens the run window, owned by the window, the focus in its walls"
+type 45 && key Return && type 64 && key Return && type 45
+check 'is lstRunOffsets "1   45   0|2   64   45|3   45   109"' "the run aligned left: 0, 45 and 109"
+key Tab && check 'is focus lstRunOffsets' "Tab leaves the walls" && key shift+Tab
+check 'is focus txtRunWalls && [ "$(get txtRunWalls)" = "45\\r\\n64\\r\\n45" ]' "and Shift+Tab comes back to them as they were"
+click lstRunAlign && check 'is lstRunOffsets "1   45   -45|2   64   0|3   45   64"' "centred on the run: -45, 0 and 64"
+for wall in "1 -45" "2 0" "3 64"; do
+    set -- $wall && key ctrl+n
+    check "copied $2 && noted 'Copied wall $1 of 3: $2' && is lstRunOffsets $(($1 - 1)) 4" "Copy Next copies wall $1, $2"
+done
+key ctrl+shift+c && check 'copied "$(printf -- "-45\n0\n64")" && noted "Copied 3 offsets" && beside cmdCopyAll &&
+    [ "$(get clipboard)" = "-45\\r\\n0\\r\\n64" ]' "Copy All copies every offset, a line each, in Windows' line breaks"
+click chkRunWrap && check 'is lstRunOffsets "1   45   19|2   64   0|3   45   0" && [ "$(get lblX)/$(get lblZ)" = 16/2 ]' \
+    "wrap takes both windows' offsets into their textures"
+probe && read -r left top _ <<<"$(get lstRunOffsets 7)" && xdotool mousemove $((left + 20)) $((top + 6)) click 1
+check 'copied 19' "a click on wall 1 copies its offset" && place=$(get run)
+click Label17 && key ctrl+q && ended "Ctrl+Q in the window quits with the run window open"
+start && check 'within 5 "probe && [ \"\$(get run)/\$(get run 3)\" = \"$place/shown\" ]" &&
+    is lstRunOffsets "1   45   19|2   64   0|3   45   0"' "the next start opens it again where it was, with the same run"
+key Escape && check 'within 3 "probe && [ \"\$(get run 3)/\$(get focus)\" = hidden/lstPosX ]"' "Esc closes it, back to the window"
+key ctrl+q && ended "and Ctrl+Q quits"
+check 'tr -d "\r" <"$dir/Varnel.ini" | paste -sd " " | grep -q "wrap=1 .* \[run\] texture=64 row=2 on=0 add=0 whole=1 walls=45;64;45 open=0"' \
+    "Varnel.ini keeps the run and wrap"
 
 # As a desktop has it: the window manager owns the frame, the activation and the focus between windows.
 openbox >/dev/null 2>&1 & wm=$!

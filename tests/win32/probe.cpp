@@ -4,8 +4,9 @@
 // screen, shown or hidden, the rectangle on the screen, and for a list whether
 // the screen shows a frame in the selection's colour on its border. Then the
 // window's frame, keep-on-top and client size, the focused control, the
-// tooltip (its text, shown or hidden), and the About
-// window while it is open.
+// tooltip (its text, shown or hidden), the About window while it is open, and
+// the Run of Walls window once it is made: its controls (a list's rows are
+// its text, one after another), and its frame, shown or hidden and owner.
 #include "win32/controls.h"
 
 #include <windows.h>
@@ -17,21 +18,62 @@
 
 namespace {
 
+// text with each CR shown as \r and each LF as \n, on one line.
+std::string Escaped(const std::wstring& text) {
+    std::wstring one;
+    for (const wchar_t c : text)
+        one += c == L'\r' ? L"\\r" : c == L'\n' ? L"\\n" : std::wstring(1, c);
+    char utf8[4096] = {};
+    WideCharToMultiByte(CP_UTF8, 0, one.c_str(), -1, utf8, sizeof utf8 - 1, nullptr, nullptr);
+    return utf8;
+}
+
 std::string Text(HWND window) {
     wchar_t text[512] = {};
-    char utf8[1536] = {};
     SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
-    return utf8;
+    return Escaped(text);
+}
+
+// The clipboard's text as Windows programs read it.
+std::string Clipboard() {
+    std::string text;
+    if (!OpenClipboard(nullptr))
+        return text;
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT))
+        if (const auto* wide = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = Escaped(wide);
+            GlobalUnlock(data);
+        }
+    CloseClipboard();
+    return text;
 }
 
 std::string Name(HWND control) {
     return std::string(win32::NameOf(GetDlgCtrlID(control)));
 }
 
+// A list's rows, joined by "|".
+std::string Rows(HWND list) {
+    std::string rows;
+    const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT row = 0; row < count; ++row) {
+        wchar_t text[256] = {};
+        char utf8[768] = {};
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text));
+        WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+        if (row > 0)
+            rows += '|';
+        rows += utf8;
+    }
+    return rows;
+}
+
 std::string Selection(HWND control, const std::wstring& type) {
     if (type == L"ListBox")
         return std::to_string(SendMessageW(control, LB_GETCURSEL, 0, 0));
+    if (type == L"Button" &&
+        (GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX)
+        return SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? "checked" : "unchecked";
     if (type != L"Edit" && type != L"ComboBox")
         return "";
     const LRESULT selected =
@@ -62,7 +104,8 @@ BOOL CALLBACK Print(HWND control, LPARAM window) {
     GetWindowRect(control, &r);
     if (GetParent(control) == reinterpret_cast<HWND>(window))
         std::printf("%s\t%s\t%s\t%s\t%ld %ld\t%s\t%ld %ld %ld %ld\t%s\n", Name(control).c_str(),
-                    Text(control).c_str(), IsWindowEnabled(control) ? "enabled" : "disabled",
+                    (type == L"ListBox" ? Rows(control) : Text(control)).c_str(),
+                    IsWindowEnabled(control) ? "enabled" : "disabled",
                     Selection(control, type).c_str(), (r.left + r.right) / 2,
                     (r.top + r.bottom) / 2, IsWindowVisible(control) ? "shown" : "hidden", r.left,
                     r.top, r.right, r.bottom,
@@ -99,8 +142,7 @@ int main() {
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
     GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui);
-    const HWND focus =
-        GetParent(gui.hwndFocus) == window ? gui.hwndFocus : GetParent(gui.hwndFocus);
+    const HWND focus = Name(gui.hwndFocus).empty() ? GetParent(gui.hwndFocus) : gui.hwndFocus;
     std::printf("focus\t%s\n", Name(focus).c_str());
     if (const HWND tips = Tips(window))
         std::printf("tooltip\t%s\t%s\n", Text(tips).c_str(),
@@ -110,6 +152,14 @@ int main() {
                     topmost(about) ? "topmost" : "normal");
         for (HWND c = GetWindow(about, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT))
             std::printf("about\t%s\n", Text(c).c_str());
+    }
+    std::printf("clipboard\t%s\n", Clipboard().c_str());
+    if (const HWND run = FindWindowW(L"VarnelRun", nullptr)) {
+        EnumChildWindows(run, Print, reinterpret_cast<LPARAM>(run));
+        GetWindowRect(run, &r);
+        std::printf("run\t%ld %ld %ld %ld\t%s\t%s\n", r.left, r.top, r.right, r.bottom,
+                    IsWindowVisible(run) ? "shown" : "hidden",
+                    GetWindow(run, GW_OWNER) == window ? "owned" : "unowned");
     }
     return 0;
 }
