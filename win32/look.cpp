@@ -149,10 +149,16 @@ Fonts::Fonts(UINT dpi) {
     chosen.lfUnderline = TRUE;
     heading = Fitted(chosen, -chosen.lfHeight, rooms.heading);
     large = Fitted(style, MulDiv(12, static_cast<int>(dpi), 72), rooms.large);
+    // Any fixed-pitch face the system has, at the dialog font's height.
+    chosen.lfWeight = FW_NORMAL;
+    chosen.lfUnderline = FALSE;
+    chosen.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    lstrcpynW(chosen.lfFaceName, L"Consolas", LF_FACESIZE);
+    fixed = CreateFontIndirectW(&chosen);
 }
 
 Fonts::~Fonts() {
-    for (HFONT font : {normal, heading, large})
+    for (HFONT font : {normal, heading, large, fixed})
         DeleteObject(font);
 }
 

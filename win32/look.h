@@ -44,7 +44,9 @@ inline int Px(int twips, UINT dpi) {
 // The fonts of one DPI: the dialog font, at most 8 pt, as large as lets every
 // caption, list row and eight-character field fit its place; the headings'
 // bold and underlined form of it; and the larger font, at most 12 pt, of the
-// results and axis letters, as large as lets them fit. Owns its fonts.
+// results and axis letters, as large as lets them fit; and a fixed-pitch font
+// of the dialog font's height, which keeps the run's columns of lengths and
+// offsets in line. Owns its fonts.
 class Fonts {
   public:
     explicit Fonts(UINT dpi);
@@ -55,6 +57,7 @@ class Fonts {
     HFONT normal = nullptr;
     HFONT heading = nullptr;
     HFONT large = nullptr;
+    HFONT fixed = nullptr;
 };
 
 } // namespace win32

@@ -129,6 +129,7 @@ void FitPart(HWND control, const l::Part& part, const Fonts& fonts, UINT dpi) {
     const Kind kind = part.kind;
     const HFONT font = kind == Kind::heading                          ? fonts.heading
                        : kind == Kind::letter || kind == Kind::result ? fonts.large
+                       : kind == Kind::offsets                        ? fonts.fixed
                                                                       : fonts.normal;
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (kind == Kind::list) {
