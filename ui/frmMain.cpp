@@ -152,6 +152,10 @@ void frmMain::ConnectChoices(const layout::Part& part) {
     if (auto* check = qobject_cast<QCheckBox*>(w))
         connect(check, &QCheckBox::toggled, this,
                 [this, &c](bool on) { Render(model_.Toggled(c, on)); });
+    if (auto* lines = qobject_cast<QPlainTextEdit*>(w))
+        connect(lines, &QPlainTextEdit::textChanged, this, [this, &c, lines] {
+            Render(model_.Edited(c, lines->toPlainText().toStdString()));
+        });
     if (auto* list = qobject_cast<QListWidget*>(w); list && part.kind == Kind::offsets) {
         const auto copy = [this, &c, list](QListWidgetItem* item) {
             Render(model_.Activated(c, list->row(item)));
@@ -185,10 +189,6 @@ void frmMain::ConnectInput(const layout::Part& part) {
     if (auto* button = qobject_cast<QPushButton*>(w))
         connect(button, &QPushButton::clicked, this,
                 [this, &c] { Run(*core::CommandOf(c), false); });
-    if (auto* lines = qobject_cast<QPlainTextEdit*>(w))
-        connect(lines, &QPlainTextEdit::textChanged, this, [this, &c, lines] {
-            Render(model_.Edited(c, lines->toPlainText().toStdString()));
-        });
     if (layout::TakesFocus(part.kind))
         w->installEventFilter(this);
     if (QLineEdit* edit = Edit(c); edit != nullptr && edit != w)
