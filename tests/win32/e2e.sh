@@ -4,8 +4,8 @@
 # sizes, the floor/ceiling half, each copy key from inside a field and each Copy button, the empty-field rule,
 # refused, trimmed and empty pastes, the copy keys on a default row, the Tab order and Tab back into a field, the
 # focus frame of the lists, notes beside their controls, tooltips, Return on a button, texture sizes through Ctrl+O,
-# About, Ctrl+Q saving everything and the next start restoring it onto the screen, the layout at 144 DPI, and saving
-# at the end of the session, and the command line answered without the window. The focus, the notes and Tab are checked once more under a window manager (openbox).
+# About, Ctrl+Q saving everything and the next start restoring it onto the screen, the Run of Walls window, the layout
+# at 144 DPI, saving at the end of the session, and the command line answered without the window. The focus, the notes and Tab are checked once more under a window manager (openbox).
 #   bash tests/win32/e2e.sh VARNEL.EXE PROBE.EXE   (WINEPREFIX: the Wine prefix, made when missing)
 set -uo pipefail
 failures=0
