@@ -256,6 +256,13 @@ INSTANTIATE_TEST_SUITE_P(
                     NoteRow{"aboveAtTheBottomEdge", {0, 180, 30, 20}, {0, 160}}),
     [](const auto& row) { return std::string(row.param.name); });
 
+// Where every place covers as much, the first of them, just below, wins.
+TEST(NotePlaces, FirstOfTheEquallyCoveredWins) {
+    const core::Rect all[] = {{0, 0, 300, 200}};
+    const core::Rect place = core::NotePlace({10, 10, 50, 20}, 100, 20, {0, 0, 300, 200}, all);
+    EXPECT_EQ((core::Point{place.left, place.top}), (core::Point{10, 30}));
+}
+
 // Every shortcut is its own, every copy's words name its key, and the file dialog
 // offers every suffix the texture reader knows.
 TEST(Commands, KeysAndWordsComeFromOneTable) {
@@ -290,6 +297,7 @@ TEST(Model, RunsOfWalls) {
               (std::vector<std::string>{"1   45   0", "2   64   45", "3   45   109"}));
     EXPECT_EQ(m.Items(l::cmbRunOn).back(), "Wall 3");
     EXPECT_EQ(m.Spoken(1), "Wall 2, 64 long, offset 45");
+    EXPECT_EQ(m.Row(l::lstRunOffsets), -1); // none copied yet
     for (const char* copied : {"Copied wall 1 of 3: 0", "Copied wall 2 of 3: 45"})
         EXPECT_EQ(m.Run(Command::copyNext, true).note->text, copied);
     EXPECT_EQ(m.Activated(l::lstRunOffsets, 2).clipboard, "109");

@@ -575,6 +575,8 @@ class tst_window : public QObject {
         QTRY_VERIFY(find("frmRun") && find("frmRun")->isVisible());
         QCOMPARE(find<QPlainTextEdit>("txtRunWalls")->toPlainText(), "45\n64\n45\n32");
         QVERIFY(find<QAction>("mnuWrap")->isChecked());
+        find<QPlainTextEdit>("txtRunWalls")->setPlainText("45"); // fewer walls, fewer choices
+        QCOMPARE(find<QComboBox>("cmbRunOn")->count(), 2);
     }
 
     // Quit by the close box (the end-to-end test quits by Ctrl+Q) saves everything, and the next
