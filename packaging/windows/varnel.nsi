@@ -50,6 +50,7 @@ ${Using:StrFunc} StrStr
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\varnel.exe"
@@ -132,21 +133,31 @@ FunctionEnd
 
 ; The folder is empty, new, or holds an earlier Varnel: anything else would be
 ; mixed with Varnel's files now and left behind or lost at the uninstall.
-Function CheckFolder
+; $0 is 1 for such a folder.
+!define OTHER_FILES "$INSTDIR already holds other files.$\r$\nChoose an empty folder or a new one."
+Function OtherFiles
+    StrCpy $0 0
     ${If} ${FileExists} "$INSTDIR\${MARKER}"
         Return
     ${EndIf}
-    FindFirst $0 $1 "$INSTDIR\*"
-    ${DoWhile} $1 != ""
-        ${If} $1 != "."
-        ${AndIf} $1 != ".."
+    FindFirst $1 $2 "$INSTDIR\*"
+    ${DoWhile} $2 != ""
+        ${If} $2 != "."
+        ${AndIf} $2 != ".."
+            StrCpy $0 1
             ${Break}
         ${EndIf}
-        FindNext $0 $1
+        FindNext $1 $2
     ${Loop}
-    FindClose $0
-    ${If} $1 != ""
-        !insertmacro Fail 5 "$INSTDIR already holds other files.$\r$\nChoose an empty folder or a new one."
+    FindClose $1
+FunctionEnd
+
+; On the folder page the user chooses again.
+Function DirectoryLeave
+    Call OtherFiles
+    ${If} $0 = 1
+        MessageBox MB_OK|MB_ICONEXCLAMATION "${OTHER_FILES}"
+        Abort
     ${EndIf}
 FunctionEnd
 
@@ -175,7 +186,8 @@ FunctionEnd
 ; (the marker last, listing them); only when all are whole do they replace
 ; the old ones. A failure on the way (a full disk) leaves the old copy, or on
 ; a first install nothing, as .onInstFailed removes what was written.
-Function Stage
+; (In the section itself, not a function, so the pages can tell the space it needs.)
+!macro StageAll
     StrCpy $Staged 1
     SetOverwrite try ; a file that cannot be written is an error, not a question
     ClearErrors
@@ -192,7 +204,7 @@ Function Stage
     FileClose $Marker
     StrCpy $Marker ""
     WriteUninstaller "$INSTDIR\uninstall.exe.new"
-FunctionEnd
+!macroend
 
 ; The files an earlier install listed in its marker go before the new ones
 ; take their place, so none of an older version's stays behind.
@@ -262,9 +274,12 @@ Function Register
 FunctionEnd
 
 Section
-    Call CheckFolder
+    Call OtherFiles
+    ${If} $0 = 1
+        !insertmacro Fail 5 "${OTHER_FILES}"
+    ${EndIf}
     Call WaitForQuit
-    Call Stage
+    !insertmacro StageAll
     ${If} ${Errors}
         !insertmacro Fail 6 "Varnel could not be written to $INSTDIR (is the disk full?). Nothing was changed."
     ${EndIf}
@@ -294,18 +309,19 @@ Function un.Confirm
     Pop $0
     ${NSD_CreateLabel} 0 0 100% 24u "Varnel will be removed from $INSTDIR. Click Uninstall to go on."
     Pop $0
-    ${NSD_CreateCheckbox} 0 36u 100% 12u "Also remove my settings (Varnel.ini in %APPDATA%\Varnel)"
+    ${NSD_CreateCheckbox} 0 36u 100% 12u "&Also remove my settings (Varnel.ini in %APPDATA%\Varnel)"
     Pop $RemoveBox
+    ${If} $RemoveSettings == 1 ; /REMOVESETTINGS ticks it
+        ${NSD_Check} $RemoveBox
+    ${EndIf}
     GetDlgItem $0 $HWNDPARENT 1
-    SendMessage $0 ${WM_SETTEXT} 0 "STR:Uninstall"
+    SendMessage $0 ${WM_SETTEXT} 0 "STR:&Uninstall"
     nsDialogs::Show
 FunctionEnd
 
 Function un.Confirmed
     ${NSD_GetState} $RemoveBox $0
-    ${If} $0 == ${BST_CHECKED}
-        StrCpy $RemoveSettings 1
-    ${EndIf}
+    IntOp $RemoveSettings $0 & ${BST_CHECKED}
 FunctionEnd
 
 ; Only what was installed goes; the folder goes only if that leaves it empty.

@@ -1,8 +1,8 @@
 """Proves the Windows packages as they are handed out: the zip unpacks to one folder, in which every link of its
-README and of the pages it carries leads to a file it holds; the winget manifests meet their schemas (a copy in
-packaging/winget/schema) and name the installer by its SHA-256, with its silent switches.
+README and of the pages it carries leads to a file or heading it holds (tools/check_links.sh); the winget manifests
+meet their schemas (a copy in packaging/winget/schema) and name the installer by its SHA-256, with its switches.
   python3 tests/win32/packages.py ZIP SETUP WINGET-FOLDER SCHEMA-FOLDER"""
-import hashlib, json, os, re, sys, tempfile, zipfile
+import hashlib, json, os, subprocess, sys, tempfile, zipfile
 import jsonschema, yaml
 
 archive, setup, winget, schemas = sys.argv[1:]
@@ -15,15 +15,9 @@ def check(ok, what):
 with tempfile.TemporaryDirectory() as tmp:
     zipfile.ZipFile(archive).extractall(tmp)
     check(os.listdir(tmp) == [os.path.basename(archive)[:-4]], f"the zip unpacks to one folder: {os.listdir(tmp)}")
-    folder, links, missing = os.path.join(tmp, os.listdir(tmp)[0]), 0, []
-    for top, _, names in os.walk(tmp):
-        for page in (os.path.join(top, n) for n in names if n.endswith(".md")):
-            for link in re.findall(r"\]\(([^)#\s]+)", open(page, encoding="utf-8").read()):
-                links += 1
-                target = os.path.normpath(os.path.join(os.path.dirname(page), link))
-                if not os.path.isfile(target) or not target.startswith(folder + os.sep):
-                    missing.append(f"{os.path.relpath(page, tmp)}: {link}")
-    check(links > 10 and not missing, f"all {links} links of its pages lead to files in it; not: {missing}")
+    links = os.path.join(os.path.dirname(__file__), "../../tools/check_links.sh")
+    check(subprocess.run(["bash", links, os.path.join(tmp, os.listdir(tmp)[0])]).returncode == 0,
+          "every link of its README and pages leads to a file, or a heading, in it")
 
 sha = hashlib.sha256(open(setup, "rb").read()).hexdigest().upper()
 for kind, name in ("version", ""), ("defaultLocale", ".locale.en-US"), ("installer", ".installer"):
