@@ -3,7 +3,7 @@
 ; Apps & features and an uninstaller that removes exactly what was installed.
 ;
 ; Built by CMake (win32/CMakeLists.txt), which passes with -D:
-;   VERSION  1.0.4           RECORD  1.0.0.4 (the four-part version record)
+;   VERSION  1.0.4    RECORD  1.0.0.4 and RECORD_TEXT 1.00.0004 (the version record, as varnel.exe's)
 ;   STAGE    the folder holding the files, as the zip carries them
 ;   FILES    files.nsh, the list of those files (the macros VarnelFiles and VarnelFolders)
 ;   ICON     the program's icon          OUTFILE  the installer to write
@@ -62,8 +62,8 @@ UninstPage custom un.Confirm un.Confirmed
 VIProductVersion ${RECORD}
 VIFileVersion ${RECORD}
 VIAddVersionKey /LANG=${LANG_ENGLISH} ProductName "Varnel"
-VIAddVersionKey /LANG=${LANG_ENGLISH} ProductVersion "${VERSION}"
-VIAddVersionKey /LANG=${LANG_ENGLISH} FileVersion "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} ProductVersion "${RECORD_TEXT}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} FileVersion "${RECORD_TEXT}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} FileDescription "Varnel ${VERSION} Setup"
 VIAddVersionKey /LANG=${LANG_ENGLISH} CompanyName "${PUBLISHER}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} LegalCopyright "Copyright (c) ${PUBLISHER}, MIT License"
