@@ -24,13 +24,6 @@ Loaded Load(const Path& file, std::string& text) {
     }
 }
 
-// folder, then name, in the file system's own characters, so nothing converts them.
-Path Beside(const Path& folder, std::string_view name) {
-    Path file = folder;
-    file += std::basic_string<Path::value_type>(name.begin(), name.end());
-    return file;
-}
-
 } // namespace
 std::int32_t ReadSetting(const Path& file, std::string_view section, std::string_view key,
                          std::int32_t fallback) {
@@ -87,7 +80,11 @@ bool WriteSetting(const Path& file, std::string_view section, std::string_view k
 }
 
 Path SettingsFile(const Path& programDirectory) {
-    return Beside(programDirectory, "/Varnel.ini");
+    constexpr std::string_view name = "/Varnel.ini";
+    Path file = programDirectory;
+    // In the file system's own characters, so nothing converts them.
+    file += std::basic_string<Path::value_type>(name.begin(), name.end());
+    return file;
 }
 
 bool MakeFolderFor(const Path& file) {
@@ -101,11 +98,7 @@ bool MakeFolderFor(const Path& file) {
 Files ChooseFiles(const Path& programDirectory, const Path& perUserFile,
                   const std::vector<Path>& systemFolders) {
     const Path beside = SettingsFile(programDirectory);
-    // An installer's marker says the copy is installed even where its folder
-    // is writable, as a per-user install folder, or any folder under Wine, is.
-    const bool marked =
-        platform::KindOf(Beside(programDirectory, "/Varnel.installed")) == platform::Kind::File;
-    bool portable = !marked && platform::CanWrite(programDirectory);
+    bool portable = platform::CanWrite(programDirectory);
     for (const Path& folder : systemFolders)
         portable = portable && !platform::SameFile(programDirectory, folder);
     if (portable)

@@ -80,9 +80,7 @@ struct Files {
 // Chooses, once per run, where the settings live. A copy in a folder the user
 // can write keeps Varnel.ini beside itself, so a portable folder carries its
 // settings along; a copy in one of systemFolders (the install prefix's bin
-// folder and the like), one with a file Varnel.installed beside it (which an
-// installer writes; no archive carries one) or one in a folder the user cannot
-// write uses perUserFile.
+// folder and the like) or in a folder the user cannot write uses perUserFile.
 // While perUserFile does not exist yet, a Varnel.ini beside such a copy, an
 // administrator's defaults, gives the first run its values. Never throws.
 Files ChooseFiles(const Path& programDirectory, const Path& perUserFile,

@@ -4,10 +4,8 @@
 # #anchor must match a heading of that file (GitHub's slugs). Links that leave
 # the repository (a scheme such as https: or mailto:, or a bare web address)
 # are refused. Prints each bad link and exits 1 if there is any. No network.
-#   bash tools/check_links.sh [FOLDER]   the same for README.md and docs/*.md in
-#   FOLDER, such as an unpacked package, which its links must not leave
 set -euo pipefail
-cd "${1:-$(dirname "$0")/..}"
+cd "$(dirname "$0")/.."
 exec python3 - README.md docs/*.md <<'EOF'
 import os, re, subprocess, sys
 root = os.getcwd()
@@ -34,7 +32,7 @@ for md in sys.argv[1:]:
         if re.match(r'[a-z][a-z0-9+.-]*:|//|www\.', target, re.I): why = 'points outside the repository'
         elif os.path.isabs(path) or os.path.relpath(full, root).startswith('..'): why = 'leaves the repository'
         elif not os.path.exists(full): why = 'no such file'
-        elif subprocess.run(['git', 'check-ignore', '-q', full], stderr=subprocess.DEVNULL).returncode == 0: why = 'ignored by git, not in the repository'
+        elif subprocess.run(['git', 'check-ignore', '-q', full]).returncode == 0: why = 'ignored by git, not in the repository'
         elif anchor and (not full.endswith('.md') or anchor not in slugs(full)): why = 'no such heading'
         if why: print(f'{md}:{line}: {target}: {why}'); bad += 1
 print(f'check_links: {bad} bad link(s)' if bad else 'check_links: every link leads into the repository')

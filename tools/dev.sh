@@ -20,13 +20,9 @@
 #          and fails if there are any
 #   windows  cross-builds varnel.exe, the native Windows window, and the
 #          tests of calc/, settings/ and core/ with MinGW-w64 (preset
-#          "windows"), makes the packages varnel-<version>-windows-x64.zip
-#          (one folder: varnel.exe, README, LICENSE, docs/) and the installer
-#          varnel-<version>-windows-x64-setup.exe with NSIS, and the winget
-#          manifests for it, then runs the tests under Wine: the end-to-end
-#          test of varnel.exe on an X server of its own, every install and
-#          uninstall of the installer, and the zip's links and the manifests'
-#          schemas
+#          "windows"), runs the tests under Wine and the end-to-end test of
+#          varnel.exe under Wine on an X server of its own, and makes the
+#          package varnel-<version>-windows-x64.zip (varnel.exe, README, LICENSE)
 # The preset is "default", or "ci" (warnings are errors) when CI=true.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -44,7 +40,7 @@ fuzz) packages+=(clang libclang-rt-dev) ;;
 package) packages+=(desktop-file-utils appstream) ;;
 deb) packages+=(dpkg-dev lintian) ;;
 screenshot) packages+=(imagemagick qt6ct) ;;
-windows) packages+=(g++-mingw-w64-x86-64-posix wine wine64 googletest nsis python3-jsonschema python3-yaml) ;;
+windows) packages+=(g++-mingw-w64-x86-64-posix wine wine64 googletest) ;;
 format | format-check) packages=(clang-format git) ;;
 esac
 
@@ -172,10 +168,10 @@ screenshot)
     bash tools/screenshot.sh "build/$preset/app/varnel" docs/screenshot-dark.png dark
     ;;
 windows)
-    build windows # the packages too: the tests install and unpack them
+    build windows
     ctest --preset windows -j "$jobs"
-    echo "The Windows packages: $(echo build/windows/varnel-*-windows-x64.zip build/windows/varnel-*-windows-x64-setup.exe)"
-    echo "The winget manifests: build/windows/winget/"
+    cmake --build --preset windows --target windows_zip
+    echo "The Windows package: $(echo build/windows/varnel-*-windows-x64.zip)"
     ;;
 format | format-check)
     mapfile -t sources < <(git ls-files -- '*.cpp' '*.h')

@@ -24,9 +24,8 @@ std::wstring Known(const wchar_t* variable) {
 }
 
 // A copy in a folder the user can write keeps Varnel.ini beside itself; one
-// under Program Files, one the installer put anywhere (it leaves
-// Varnel.installed beside it), or one in a folder the user cannot write keeps
-// it in %APPDATA%\Varnel.
+// under Program Files, or in a folder the user cannot write, keeps it in
+// %APPDATA%\Varnel.
 settings::Files SettingsFiles() {
     std::wstring program(32768, L'\0');
     program.resize(GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size())));

@@ -203,16 +203,13 @@ TEST_F(Settings, ReadsAsThePlatformDoes) {
 }
 #endif
 
-// A copy in a writable folder keeps its file beside it; one in a system folder,
-// one an installer marked or an unwritable one (here a path through a file,
-// unwritable even to root) uses the per-user file, reading an administrator's
-// file beside it until then.
+// A copy in a writable folder keeps its file beside it; one in a system folder
+// or an unwritable one (here a path through a file, unwritable even to root)
+// uses the per-user file, reading an administrator's file beside it until then.
 TEST_F(Settings, ChoosesWhereTheSettingsLive) {
-    const fs::path user = dir / "user.ini", system = dir / "bin", marked = dir / "app",
+    const fs::path user = dir / "user.ini", system = dir / "bin",
                    admin = settings::SettingsFile(system);
     fs::create_directory(system);
-    fs::create_directory(marked);
-    Spit(marked / "Varnel.installed", "");
     Spit(dir / "file", "x");
     const auto choose = [&](const fs::path& program) { // the file read, the file written
         const settings::Files files =
@@ -221,7 +218,6 @@ TEST_F(Settings, ChoosesWhereTheSettingsLive) {
     };
     EXPECT_EQ(choose(dir), std::pair(ini, ini));
     EXPECT_EQ(choose(system), std::pair(user, user));
-    EXPECT_EQ(choose(marked), std::pair(user, user));
     EXPECT_EQ(choose(dir / "file" / "bin"), std::pair(user, user));
     Spit(admin, "");
     EXPECT_EQ(choose(system), std::pair(admin, user));
