@@ -23,7 +23,7 @@ constexpr wchar_t runClassName[] = L"VarnelRun";
 
 void Window::CreateRunWindow() {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
-    Register(instance, runClassName, RunProc);
+    Register(instance, runClassName, Proc<&Window::run_, &Window::HandleRun>);
     // Owned by the calculator window: above it, minimised and closed with it.
     CreateWindowExW(0, runClassName, Wide(l::runTitle).c_str(), frameStyle, 0, 0, 0, 0, hwnd_,
                     nullptr, instance, this);
@@ -122,18 +122,6 @@ bool Window::TranslateRun(MSG& msg) {
         return true;
     }
     return IsDialogMessageW(run_, &msg) != 0;
-}
-
-LRESULT CALLBACK Window::RunProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* window =
-            static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        window->run_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
-    }
-    auto* window = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    return window != nullptr ? window->HandleRun(message, wParam, lParam)
-                             : DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 LRESULT Window::HandleRun(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -53,7 +53,7 @@ std::size_t Bytes(std::wstring_view text, DWORD units) {
 } // namespace
 
 Window::Window(HINSTANCE instance, settings::Files files) : files_(std::move(files)) {
-    Register(instance, className, Proc);
+    Register(instance, className, Proc<&Window::hwnd_, &Window::Handle>);
     const core::Stored stored = core::Load(files_.read);
     model_ = core::Model(stored);
     systemDpi_ = GetDpiForSystem();
@@ -177,17 +177,22 @@ const l::Part* Window::PartOf(HWND control) const {
 
 // ---------------------------------------------------------------- messages
 
+// Each window's procedure: the window's own HWND member is set as it is made,
+// and every message goes to its handler, as the window knows the Window.
+template <HWND Window::*own, LRESULT (Window::*handle)(UINT, WPARAM, LPARAM)>
 LRESULT CALLBACK Window::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* window =
             static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        window->hwnd_ = hwnd;
+        window->*own = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
     }
     auto* window = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    return window != nullptr ? window->Handle(message, wParam, lParam)
+    return window != nullptr ? (window->*handle)(message, wParam, lParam)
                              : DefWindowProcW(hwnd, message, wParam, lParam);
 }
+template LRESULT CALLBACK Window::Proc<&Window::run_, &Window::HandleRun>(HWND, UINT, WPARAM,
+                                                                          LPARAM);
 
 LRESULT Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

@@ -41,6 +41,7 @@ class Window {
     bool Translate(MSG& msg);
 
   private:
+    template <HWND Window::*own, LRESULT (Window::*handle)(UINT, WPARAM, LPARAM)>
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK FieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR, DWORD_PTR window);
@@ -82,7 +83,6 @@ class Window {
 
     // The Run of Walls window: made the first time it opens, at the place it
     // was left, and hidden, not destroyed, when it closes.
-    static LRESULT CALLBACK RunProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleRun(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateRunWindow();
     void OpenRun();
