@@ -72,20 +72,6 @@ void Window::PlaceRun() {
     SetWindowPos(run_, nullptr, place.x, place.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The run window at the calculator window's DPI, as its fonts are.
-void Window::LayOutRun() {
-    if (run_ == nullptr)
-        return;
-    RECT frame{};
-    GetWindowRect(run_, &frame);
-    const RECT sized = Frame(frame.left, frame.top, l::runWidth, l::runHeight, false, dpi_);
-    SetWindowPos(run_, nullptr, sized.left, sized.top, sized.right - sized.left,
-                 sized.bottom - sized.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    LayOut(runControls_, l::runParts, *fonts_, dpi_);
-    FitTips(runTips_, runControls_, l::runParts, dpi_);
-    InvalidateRect(run_, nullptr, TRUE);
-}
-
 // Hidden, so that it opens again as it was; the model hears that it closed.
 void Window::CloseRun() {
     ShowWindow(run_, SW_HIDE);

@@ -114,15 +114,24 @@ void Window::Layout(UINT dpi) {
     const auto old = std::move(fonts_); // in use until every control has its new font
     dpi_ = dpi;
     fonts_ = std::make_unique<Fonts>(dpi);
+    LayOutWindow(hwnd_, controls_, l::parts, tips_, true);
+    if (run_ != nullptr) // at the calculator window's DPI, as its fonts are
+        LayOutWindow(run_, runControls_, l::runParts, runTips_, false);
+}
+
+// window again at dpi_: its frame, fitted round its client area from the
+// layout, then its controls, made for parts, and its tooltips.
+void Window::LayOutWindow(HWND window, std::span<const HWND> controls,
+                          std::span<const l::Part> parts, HWND tips, bool main) {
     RECT frame{};
-    GetWindowRect(hwnd_, &frame);
-    const RECT sized = Frame(frame.left, frame.top, l::clientWidth, l::clientHeight, true, dpi);
-    SetWindowPos(hwnd_, nullptr, sized.left, sized.top, sized.right - sized.left,
+    GetWindowRect(window, &frame);
+    const RECT sized = Frame(frame.left, frame.top, main ? l::clientWidth : l::runWidth,
+                             main ? l::clientHeight : l::runHeight, main, dpi_);
+    SetWindowPos(window, nullptr, sized.left, sized.top, sized.right - sized.left,
                  sized.bottom - sized.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    LayOut(controls_, l::parts, *fonts_, dpi);
-    FitTips(tips_, controls_, l::parts, dpi);
-    InvalidateRect(hwnd_, nullptr, TRUE);
-    LayOutRun();
+    LayOut(controls, parts, *fonts_, dpi_);
+    FitTips(tips, controls, parts, dpi_);
+    InvalidateRect(window, nullptr, TRUE);
 }
 
 // Puts the window at the stored place, moved by the least distance onto the

@@ -51,6 +51,8 @@ class Window {
                         std::span<const core::layout::Part> parts, int first);
     void Place(float topTwips, float leftTwips);
     void Layout(UINT dpi);
+    void LayOutWindow(HWND window, std::span<const HWND> controls,
+                      std::span<const core::layout::Part> parts, HWND tips, bool main);
     void Paint();
     LRESULT Colour(HDC dc, HWND control);
     void Activated(HWND window, WPARAM state, HWND& focus, const core::layout::Control& first);
@@ -87,7 +89,6 @@ class Window {
     void CreateRunWindow();
     void OpenRun();
     void PlaceRun();
-    void LayOutRun();
     void CloseRun();
     bool TranslateRun(MSG& msg);
     // Its top and left in twips while it is open.
